@@ -1,0 +1,24 @@
+# lumetra_add_test(<name> SOURCES ... LIBRARIES ... [GUI] [LABELS ...] [TIMEOUT s])
+# Builds one GoogleTest executable and registers each of its tests with CTest.
+# GUI tests get a QApplication (on the offscreen platform unless a display is given);
+# the others a QCoreApplication. Every test gets a private settings folder.
+include(GoogleTest)
+find_package(GTest REQUIRED)
+
+function(lumetra_add_test name)
+  cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE lumetra_test_main_gui)
+  else()
+    target_link_libraries(${name} PRIVATE lumetra_test_main_core)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock Qt6::Test)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
+endfunction()

@@ -1,0 +1,175 @@
+#include "ScriptParser.h"
+
+#include "GraphemeClusters.h"
+#include "ScriptParserSteps.h"
+#include "ScriptTextCharacters.h"
+#include "UnicodeText.h"
+
+namespace lumetra::ScriptParser {
+namespace {
+
+using Steps::PendingParagraph;
+
+const QString untitledSection = QStringLiteral("未命名章節");
+
+// Units whose lower-case form is one unit of the same kind and that never join a neighbour into
+// one character, so readable text can be read off unit by unit.
+bool isSimpleUnit(char16_t unit)
+{
+    return (unit >= 0x20 && unit <= 0x7E) || unit == u'\n' || unit == u'\t'
+           || (unit >= 0x3000 && unit <= 0x3029) || (unit >= 0x3030 && unit <= 0x303F)
+           || (unit >= 0x4E00 && unit <= 0x9FFF) || (unit >= 0xFF01 && unit <= 0xFF5E);
+}
+
+char16_t simpleLowercase(char16_t unit)
+{
+    if ((unit >= u'A' && unit <= u'Z') || (unit >= 0xFF21 && unit <= 0xFF3A))
+        return static_cast<char16_t>(unit + 0x20);
+    return unit;
+}
+
+bool isSimpleText(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return isSimpleUnit(c.unicode()); });
+}
+
+// Calls keep(character) for each readable character of the text, in order.
+template <typename Keep>
+void forEachReadableCharacter(QStringView text, Keep &&keep)
+{
+    if (isSimpleText(text)) {
+        for (const QChar unit : text) {
+            const char16_t lower = simpleLowercase(unit.unicode());
+            if (UnicodeText::isLetterOrNumber(lower))
+                keep(QStringView(&lower, 1));
+        }
+        return;
+    }
+    const QString lower = UnicodeText::fullLowercase(text);
+    GraphemeClusters::forEach(lower, [&](QStringView character) {
+        if (UnicodeText::isLetterOrNumber(UnicodeText::firstScalar(character)))
+            keep(character);
+        return true;
+    });
+}
+
+bool isHeading(QStringView trimmedLine)
+{
+    // "# " as two characters of their own: a space that carries a combining mark is no separator.
+    return trimmedLine.startsWith(u"# ") && GraphemeClusters::first(trimmedLine.sliced(1)).size() == 1;
+}
+
+// The state of one parse: the running counts and the section being built.
+class Parse {
+public:
+    explicit Parse(QStringView normalizedText)
+        : m_text(normalizedText)
+        , m_characters(normalizedText)
+    {
+    }
+
+    ScriptDocument run()
+    {
+        std::int64_t lineStart = 0; // in characters
+        qsizetype lineStartUnit = 0;
+        const std::int64_t characterCount = m_characters.size();
+        for (std::int64_t index = 0; index <= characterCount; ++index) {
+            const bool atEnd = index == characterCount;
+            if (!atEnd && m_characters.character(index) != u"\n")
+                continue;
+            const qsizetype lineEndUnit = m_characters.utf16Offset(index);
+            handleLine(m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit), lineStart);
+            lineStart = index + 1;
+            lineStartUnit = lineEndUnit + 1;
+        }
+        Steps::flushParagraph(m_collectedLines, m_collectedStart, m_pending);
+        closeSection();
+        if (m_sections.empty())
+            return ScriptDocument::empty();
+        return ScriptDocument{std::move(m_sections)};
+    }
+
+private:
+    void handleLine(QStringView line, std::int64_t lineStart)
+    {
+        const QStringView trimmedLine = UnicodeText::trimmed(line);
+        if (isHeading(trimmedLine)) {
+            Steps::flushParagraph(m_collectedLines, m_collectedStart, m_pending);
+            closeSection();
+            m_title = UnicodeText::trimmed(trimmedLine.sliced(2)).toString();
+        } else if (!trimmedLine.isEmpty()) {
+            if (m_collectedLines.empty())
+                m_collectedStart = lineStart;
+            m_collectedLines.push_back(trimmedLine);
+        } else {
+            Steps::flushParagraph(m_collectedLines, m_collectedStart, m_pending);
+        }
+    }
+
+    void closeSection()
+    {
+        if (m_pending.empty() && m_sections.empty())
+            return;
+        ScriptSection section{static_cast<std::int64_t>(m_sections.size()), m_title, {}};
+        std::int64_t searchPosition = 0;
+        for (const PendingParagraph &paragraph : m_pending) {
+            searchPosition = std::max(searchPosition, paragraph.startOffset);
+            for (QString &chunk : Steps::splitIntoDisplayChunks(paragraph.text)) {
+                std::int64_t sourceOffset = paragraph.startOffset;
+                if (const auto location = Steps::locateChunk(chunk, m_characters, searchPosition)) {
+                    sourceOffset = location->start;
+                    searchPosition = location->end;
+                }
+                const auto position = static_cast<std::int64_t>(section.paragraphs.size());
+                const std::int64_t readable = readableLength(chunk);
+                section.paragraphs.push_back(ScriptParagraph{section.index * 10000 + position, section.index, m_title,
+                                                             std::move(chunk), m_readableCount, sourceOffset});
+                m_readableCount += readable;
+            }
+        }
+        m_sections.push_back(std::move(section));
+        m_pending.clear();
+    }
+
+    QStringView m_text;
+    ScriptTextCharacters m_characters;
+    QString m_title = untitledSection;
+    std::vector<QStringView> m_collectedLines;
+    std::int64_t m_collectedStart = 0;
+    std::vector<PendingParagraph> m_pending;
+    std::vector<ScriptSection> m_sections;
+    std::int64_t m_readableCount = 0;
+};
+
+} // namespace
+
+QString normalizedLineEnds(QStringView text)
+{
+    QString result = text.toString();
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(u'\r', u'\n');
+    return result;
+}
+
+ScriptDocument parse(QStringView text)
+{
+    const QString normalized = normalizedLineEnds(text);
+    return Parse(normalized).run();
+}
+
+QString normalizedReadableText(QStringView text)
+{
+    QString result;
+    result.reserve(text.size());
+    forEachReadableCharacter(text, [&](QStringView character) { result += character; });
+    return result;
+}
+
+std::int64_t readableLength(QStringView text)
+{
+    std::int64_t length = 0;
+    forEachReadableCharacter(text, [&](QStringView) { ++length; });
+    return length;
+}
+
+} // namespace lumetra::ScriptParser

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace lumetra {
+
+// The characters (grapheme clusters) of a whole script text, prepared for chunk lookup: each
+// character gets a key that is equal exactly for canonically equivalent characters, and
+// white-space characters (Unicode White_Space, judged on the first scalar) are set aside.
+class ScriptTextCharacters {
+public:
+    explicit ScriptTextCharacters(QStringView text);
+
+    std::int64_t size() const { return static_cast<std::int64_t>(m_boundaries.size()) - 1; }
+    QStringView character(std::int64_t index) const;
+    // UTF-16 offset of character `index` (index == size() gives the text's end).
+    qsizetype utf16Offset(std::int64_t index) const { return m_boundaries[static_cast<std::size_t>(index)]; }
+
+    // Keys of the non-white-space characters of some other text (a chunk), in order. A character
+    // that occurs nowhere in this text gets a key that matches nothing.
+    std::vector<std::uint32_t> nonWhiteSpaceKeys(QStringView text) const;
+
+    // The non-white-space characters of this text: their keys and their character indices.
+    const std::vector<std::uint32_t> &keys() const { return m_keys; }
+    const std::vector<std::int64_t> &positions() const { return m_positions; }
+
+private:
+    // The key of a character whose canonical decomposition is one scalar; otherwise nothing,
+    // with the decomposition left in `decomposed`.
+    static std::optional<std::uint32_t> scalarKey(QStringView character, QString &decomposed);
+    std::uint32_t internedKey(QStringView character);
+
+    QStringView m_text;
+    std::vector<qsizetype> m_boundaries;
+    std::vector<std::uint32_t> m_keys;
+    std::vector<std::int64_t> m_positions;
+    QHash<QString, std::uint32_t> m_composedKeys; // decomposed form → key, for multi-scalar characters
+};
+
+} // namespace lumetra
