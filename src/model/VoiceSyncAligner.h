@@ -1,0 +1,72 @@
+#pragma once
+
+#include "AlignmentCharacters.h"
+#include "ForwardJumpGuard.h"
+#include "ParagraphRange.h"
+#include "ScriptParagraph.h"
+#include "VoiceSyncDecision.h"
+#include "VoiceSyncMatch.h"
+#include "VoiceSyncPosition.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace lumetra {
+
+// Aligns the recogniser's running transcript with the chunks near the reading position and
+// decides how the Voice Sync position moves. Holds the chunks of one parse with their readable
+// texts; the position itself stays with the caller and is passed in, so every call is pure.
+class VoiceSyncAligner {
+public:
+    static const QString noMatchStatus;
+
+    VoiceSyncAligner() = default;
+    explicit VoiceSyncAligner(std::vector<ScriptParagraph> paragraphs);
+
+    // Call after every parse.
+    void setParagraphs(std::vector<ScriptParagraph> paragraphs);
+    const std::vector<ScriptParagraph> &paragraphs() const { return m_paragraphs; }
+    std::int64_t totalReadableCharacterCount() const { return m_totalReadableCharacterCount; }
+
+    // Empty (no guard) gives the bare character-set alignment.
+    void setForwardJumpGuard(std::optional<ForwardJumpGuard> guard) { m_guard = guard; }
+    const std::optional<ForwardJumpGuard> &forwardJumpGuard() const { return m_guard; }
+
+    // One chunk behind the anchor (the Voice Sync chunk, else the current one) to four ahead.
+    ParagraphRange nearbyParagraphRange(const VoiceSyncPosition &position) const;
+
+    // The best-matching chunk of the window for the transcript's latest words, if it scores at
+    // least 0.28.
+    std::optional<VoiceSyncMatch> matchParagraphIndex(QStringView transcript, const VoiceSyncPosition &position) const;
+
+    // The last chunk that starts at or before the readable count (clamped to the script).
+    std::int64_t paragraphIndexForReadableCharacterCount(std::int64_t count) const;
+
+    // What an update with this transcript does at `now` (monotonic seconds): the new status, and
+    // with an accepted match the new spoken count, Voice Sync chunk and a scroll there.
+    VoiceSyncDecision handleVoiceSyncUpdate(QStringView transcript, const VoiceSyncPosition &position, double now) const;
+
+    // How many of the chunk's readable characters count as spoken.
+    static std::int64_t spokenReadableCount(const ScriptParagraph &paragraph, std::int64_t spokenReadableCharacterCount,
+                                            bool isVoiceSyncEnabled);
+
+    static bool isAcceptedScore(double score);
+
+private:
+    // Each chunk's match in the window, in chunk order.
+    std::vector<VoiceSyncMatch> windowMatches(QStringView transcript, ParagraphRange window) const;
+    static std::optional<VoiceSyncMatch> bestMatch(const std::vector<VoiceSyncMatch> &matches);
+    bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
+                      const VoiceSyncPosition &position, double now) const;
+
+    std::vector<ScriptParagraph> m_paragraphs;
+    std::vector<AlignmentCharacters> m_readableCharacters; // per chunk
+    std::int64_t m_totalReadableCharacterCount = 0;
+    std::optional<ForwardJumpGuard> m_guard = ForwardJumpGuard {};
+};
+
+} // namespace lumetra
