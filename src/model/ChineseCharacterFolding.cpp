@@ -25,8 +25,8 @@ char32_t singleCharacter(const std::string &utf8)
 Table loadTable()
 {
     Table table;
-    const std::unique_ptr<FILE, int (*)(FILE *)> file(std::fopen(LUMETRA_OPENCC_DATA_DIR "/TSCharacters.ocd2", "rb"),
-                                                      &std::fclose);
+    const std::unique_ptr<FILE, int (*)(FILE *)> file(
+        std::fopen(LUMETRA_OPENCC_DATA_DIR "/TSCharacters.ocd2", "rb"), &std::fclose);
     if (!file)
         return table;
     try {

@@ -11,7 +11,7 @@ constexpr double scoreTolerance = 1e-9;
 } // namespace
 
 bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, std::int64_t currentParagraphIndex, double nearScore,
-                               std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
+    std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
 {
     if (match.index > currentParagraphIndex + 1) {
         if (match.score + scoreTolerance < farChunkMinimumScore
@@ -19,7 +19,8 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, std::int64_t current
             return false;
     }
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
-    const double allowance = steadyAdvanceCharacters + steadyAdvanceCharactersPerSecond * std::max(secondsSinceAdvance, 0.0);
+    const double allowance
+        = steadyAdvanceCharacters + steadyAdvanceCharactersPerSecond * std::max(secondsSinceAdvance, 0.0);
     return advance <= allowance || match.score + scoreTolerance >= fastAdvanceMinimumScore;
 }
 

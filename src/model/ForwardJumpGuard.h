@@ -23,7 +23,7 @@ struct ForwardJumpGuard {
 
     // nearScore: the best score among the current chunk and the next one.
     bool accepts(const VoiceSyncMatch &match, std::int64_t currentParagraphIndex, double nearScore,
-                 std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;
+        std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;
 
     bool operator==(const ForwardJumpGuard &) const = default;
 };

@@ -39,8 +39,8 @@ void VoiceSyncAligner::setParagraphs(std::vector<ScriptParagraph> paragraphs)
 ParagraphRange VoiceSyncAligner::nearbyParagraphRange(const VoiceSyncPosition &position) const
 {
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
-    const ParagraphRange range {std::max<std::int64_t>(anchor - chunksBehind, 0),
-                                std::min(anchor + chunksAhead + 1, static_cast<std::int64_t>(m_paragraphs.size()))};
+    const ParagraphRange range { std::max<std::int64_t>(anchor - chunksBehind, 0),
+        std::min(anchor + chunksAhead + 1, static_cast<std::int64_t>(m_paragraphs.size())) };
     // An anchor past the end of a script that has since become shorter searches nothing.
     return range.isEmpty() ? ParagraphRange {} : range;
 }
@@ -56,8 +56,9 @@ std::vector<VoiceSyncMatch> VoiceSyncAligner::windowMatches(QStringView transcri
         needle = needle.last(maximumNeedleLength);
     for (std::int64_t index = window.lowerBound; index < window.upperBound; ++index) {
         const auto at = static_cast<std::size_t>(index);
-        const SimilarityMatch similarity = VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[at]);
-        matches.push_back({index, similarity.score, m_paragraphs[at].globalReadableStart + similarity.endOffset});
+        const SimilarityMatch similarity
+            = VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[at]);
+        matches.push_back({ index, similarity.score, m_paragraphs[at].globalReadableStart + similarity.endOffset });
     }
     return matches;
 }
@@ -80,14 +81,14 @@ bool VoiceSyncAligner::isAcceptedScore(double score)
     return score >= minimumMatchScore;
 }
 
-std::optional<VoiceSyncMatch> VoiceSyncAligner::matchParagraphIndex(QStringView transcript,
-                                                                    const VoiceSyncPosition &position) const
+std::optional<VoiceSyncMatch> VoiceSyncAligner::matchParagraphIndex(
+    QStringView transcript, const VoiceSyncPosition &position) const
 {
     return bestMatch(windowMatches(transcript, nearbyParagraphRange(position)));
 }
 
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
-                                    const VoiceSyncPosition &position, double now) const
+    const VoiceSyncPosition &position, double now) const
 {
     if (!m_guard)
         return true;
@@ -97,8 +98,8 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         if (candidate.index == current || candidate.index == current + 1)
             nearScore = std::max(nearScore, candidate.score);
     }
-    return m_guard->accepts(match, current, nearScore, position.spokenReadableCharacterCount,
-                            now - position.lastAdvanceTime);
+    return m_guard->accepts(
+        match, current, nearScore, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
 
 std::int64_t VoiceSyncAligner::paragraphIndexForReadableCharacterCount(std::int64_t count) const
@@ -109,16 +110,14 @@ std::int64_t VoiceSyncAligner::paragraphIndexForReadableCharacterCount(std::int6
     // Starts never decrease; chunks without readable characters share the next one's start, and
     // the later of them is the one returned.
     const auto after = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), clamped,
-                                        [](std::int64_t value, const ScriptParagraph &paragraph) {
-                                            return value < paragraph.globalReadableStart;
-                                        });
+        [](std::int64_t value, const ScriptParagraph &paragraph) { return value < paragraph.globalReadableStart; });
     return after == m_paragraphs.begin() ? 0 : static_cast<std::int64_t>(after - m_paragraphs.begin()) - 1;
 }
 
-VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(QStringView transcript, const VoiceSyncPosition &position,
-                                                          double now) const
+VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
+    QStringView transcript, const VoiceSyncPosition &position, double now) const
 {
-    VoiceSyncDecision decision {noMatchStatus, std::nullopt, position, false};
+    VoiceSyncDecision decision { noMatchStatus, std::nullopt, position, false };
     const std::vector<VoiceSyncMatch> matches = windowMatches(transcript, nearbyParagraphRange(position));
     const std::optional<VoiceSyncMatch> match = bestMatch(matches);
     // A match the guard refuses is treated as no match at all.
@@ -127,7 +126,8 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(QStringView transcript
 
     VoiceSyncPosition &next = decision.position;
     // The spoken position never moves back through alignment: a repeated sentence leaves it.
-    next.spokenReadableCharacterCount = std::max(position.spokenReadableCharacterCount, match->readableCharacterPosition);
+    next.spokenReadableCharacterCount
+        = std::max(position.spokenReadableCharacterCount, match->readableCharacterPosition);
     if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount)
         next.lastAdvanceTime = now;
     const std::int64_t index = paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);
@@ -136,19 +136,18 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(QStringView transcript
     decision.match = match;
     decision.shouldScroll = true;
     // The chunk named is that of the furthest spoken position, the percentage truncated.
-    decision.status = QStringLiteral("已對齊第 %1 句 · %2%")
-                          .arg(index + 1)
-                          .arg(static_cast<std::int64_t>(match->score * 100));
+    decision.status
+        = QStringLiteral("已對齊第 %1 句 · %2%").arg(index + 1).arg(static_cast<std::int64_t>(match->score * 100));
     return decision;
 }
 
-std::int64_t VoiceSyncAligner::spokenReadableCount(const ScriptParagraph &paragraph,
-                                                   std::int64_t spokenReadableCharacterCount, bool isVoiceSyncEnabled)
+std::int64_t VoiceSyncAligner::spokenReadableCount(
+    const ScriptParagraph &paragraph, std::int64_t spokenReadableCharacterCount, bool isVoiceSyncEnabled)
 {
     if (!isVoiceSyncEnabled)
         return 0;
     return std::min(ScriptParser::readableLength(paragraph.text),
-                    std::max<std::int64_t>(spokenReadableCharacterCount - paragraph.globalReadableStart, 0));
+        std::max<std::int64_t>(spokenReadableCharacterCount - paragraph.globalReadableStart, 0));
 }
 
 } // namespace lumetra

@@ -48,11 +48,12 @@ public:
 
     // What an update with this transcript does at `now` (monotonic seconds): the new status, and
     // with an accepted match the new spoken count, Voice Sync chunk and a scroll there.
-    VoiceSyncDecision handleVoiceSyncUpdate(QStringView transcript, const VoiceSyncPosition &position, double now) const;
+    VoiceSyncDecision handleVoiceSyncUpdate(
+        QStringView transcript, const VoiceSyncPosition &position, double now) const;
 
     // How many of the chunk's readable characters count as spoken.
-    static std::int64_t spokenReadableCount(const ScriptParagraph &paragraph, std::int64_t spokenReadableCharacterCount,
-                                            bool isVoiceSyncEnabled);
+    static std::int64_t spokenReadableCount(
+        const ScriptParagraph &paragraph, std::int64_t spokenReadableCharacterCount, bool isVoiceSyncEnabled);
 
     static bool isAcceptedScore(double score);
 
@@ -61,7 +62,7 @@ private:
     std::vector<VoiceSyncMatch> windowMatches(QStringView transcript, ParagraphRange window) const;
     static std::optional<VoiceSyncMatch> bestMatch(const std::vector<VoiceSyncMatch> &matches);
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
-                      const VoiceSyncPosition &position, double now) const;
+        const VoiceSyncPosition &position, double now) const;
 
     std::vector<ScriptParagraph> m_paragraphs;
     std::vector<AlignmentCharacters> m_readableCharacters; // per chunk

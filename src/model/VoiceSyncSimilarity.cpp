@@ -9,7 +9,7 @@ namespace lumetra::VoiceSyncSimilarity {
 namespace {
 
 constexpr std::size_t minimumNeedleLength = 4;
-constexpr std::array<std::size_t, 4> candidateLengths = {8, 12, 16, 24};
+constexpr std::array<std::size_t, 4> candidateLengths = { 8, 12, 16, 24 };
 constexpr std::size_t windowSlack = 4;
 constexpr std::size_t minimumWindow = 8;
 
@@ -37,13 +37,13 @@ SimilarityMatch bestWindow(std::span<const char32_t> candidate, std::span<const 
 {
     const std::vector<char32_t> distinctCandidate = distinct(candidate);
     if (candidate.size() >= haystack.size())
-        return {shareFound(distinctCandidate, haystack), static_cast<std::int64_t>(haystack.size())};
+        return { shareFound(distinctCandidate, haystack), static_cast<std::int64_t>(haystack.size()) };
     const std::size_t width = std::min(haystack.size(), std::max(candidate.size() + windowSlack, minimumWindow));
     SimilarityMatch best;
     for (std::size_t start = 0; start + width <= haystack.size(); ++start) {
         const double score = shareFound(distinctCandidate, haystack.subspan(start, width));
         if (score > best.score)
-            best = {score, static_cast<std::int64_t>(start + width)};
+            best = { score, static_cast<std::int64_t>(start + width) };
     }
     return best;
 }

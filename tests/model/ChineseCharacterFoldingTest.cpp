@@ -1,5 +1,5 @@
-#include "AlignmentCharacters.h"
 #include "ChineseCharacterFolding.h"
+#include "AlignmentCharacters.h"
 #include "GraphemeClusters.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,8 @@ using namespace lumetra;
 TEST(ChineseCharacterFolding, FoldsTraditionalToSimplifiedOneForOne)
 {
     ASSERT_TRUE(ChineseCharacterFolding::isAvailable());
-    EXPECT_EQ(ChineseCharacterFolding::toSimplified(QStringLiteral("這個問題該怎麼處理")), QStringLiteral("这个问题该怎么处理"));
+    EXPECT_EQ(ChineseCharacterFolding::toSimplified(QStringLiteral("這個問題該怎麼處理")),
+        QStringLiteral("这个问题该怎么处理"));
     // Already Simplified, Latin, digits, emoji and combining sequences pass through untouched.
     const QString untouched = QStringLiteral("这个问题 AI 2024 👩‍💻 e\u0301");
     EXPECT_EQ(ChineseCharacterFolding::toSimplified(untouched), untouched);

@@ -11,12 +11,12 @@ using namespace lumetra;
 namespace {
 
 // Sentences with the common characters and parallel openings of a real talk.
-const QString talk = QStringLiteral(
-    "今天想跟大家聊聊怎麼把工作流程整理清楚。很多人一開始就急著找新的工具來解決問題。"
-    "可是工具再多，如果流程本身沒有想清楚，還是會很亂。所以第一步是先把每天重複在做的事情寫下來。"
-    "接著看看哪些步驟可以合併，哪些可以直接拿掉。第二步是替每個步驟找一個明確的負責人。"
-    "最後再決定要用什麼工具把這些步驟串起來。第三步是定期回頭檢查，看看流程還順不順。"
-    "這樣做下來，你會發現真正需要的工具其實不多。");
+const QString talk
+    = QStringLiteral("今天想跟大家聊聊怎麼把工作流程整理清楚。很多人一開始就急著找新的工具來解決問題。"
+                     "可是工具再多，如果流程本身沒有想清楚，還是會很亂。所以第一步是先把每天重複在做的事情寫下來。"
+                     "接著看看哪些步驟可以合併，哪些可以直接拿掉。第二步是替每個步驟找一個明確的負責人。"
+                     "最後再決定要用什麼工具把這些步驟串起來。第三步是定期回頭檢查，看看流程還順不順。"
+                     "這樣做下來，你會發現真正需要的工具其實不多。");
 
 struct Spoken {
     VoiceSyncPosition position;
@@ -26,7 +26,7 @@ struct Spoken {
 // Feeds the growing partial transcripts of one sentence, a character every quarter second.
 Spoken speak(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QString &sentence, double &now)
 {
-    Spoken result {position, position.currentParagraphIndex};
+    Spoken result { position, position.currentParagraphIndex };
     const QString readable = ScriptParser::normalizedReadableText(sentence);
     for (qsizetype length = 1; length <= readable.size(); ++length) {
         now += 0.25;
@@ -39,8 +39,8 @@ Spoken speak(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const 
 class ForwardJumpGuardScenario : public ::testing::Test {
 protected:
     std::vector<ScriptParagraph> chunks = ScriptParser::parse(talk).paragraphs();
-    VoiceSyncAligner guarded {chunks};
-    VoiceSyncAligner bare {chunks};
+    VoiceSyncAligner guarded { chunks };
+    VoiceSyncAligner bare { chunks };
 
     void SetUp() override
     {
@@ -52,7 +52,7 @@ protected:
     VoiceSyncPosition after(std::int64_t chunk) const
     {
         const std::int64_t next = chunk + 1;
-        return {next, next, chunks[static_cast<std::size_t>(next)].globalReadableStart, -1.0};
+        return { next, next, chunks[static_cast<std::size_t>(next)].globalReadableStart, -1.0 };
     }
 };
 
@@ -62,24 +62,24 @@ TEST(ForwardJumpGuard, FarChunksNeedAClearlyBetterScore)
 {
     const ForwardJumpGuard guard;
     // Two chunks ahead of chunk 3, a small move.
-    EXPECT_TRUE(guard.accepts({5, 0.7, 100}, 3, 0.5, 95, 0));
-    EXPECT_FALSE(guard.accepts({5, 0.7, 100}, 3, 0.51, 95, 0));
-    EXPECT_FALSE(guard.accepts({5, 2.0 / 3.0, 100}, 3, 0.0, 95, 0));
+    EXPECT_TRUE(guard.accepts({ 5, 0.7, 100 }, 3, 0.5, 95, 0));
+    EXPECT_FALSE(guard.accepts({ 5, 0.7, 100 }, 3, 0.51, 95, 0));
+    EXPECT_FALSE(guard.accepts({ 5, 2.0 / 3.0, 100 }, 3, 0.0, 95, 0));
     // The next chunk is not far: a weak score may move there.
-    EXPECT_TRUE(guard.accepts({4, 0.3, 100}, 3, 0.3, 95, 0));
+    EXPECT_TRUE(guard.accepts({ 4, 0.3, 100 }, 3, 0.3, 95, 0));
 }
 
 TEST(ForwardJumpGuard, FastMovesNeedAGoodScore)
 {
     const ForwardJumpGuard guard;
-    EXPECT_TRUE(guard.accepts({3, 0.3, 112}, 3, 0.3, 100, 0));
-    EXPECT_FALSE(guard.accepts({3, 0.3, 113}, 3, 0.3, 100, 0));
-    EXPECT_TRUE(guard.accepts({3, 0.6, 113}, 3, 0.6, 100, 0));
+    EXPECT_TRUE(guard.accepts({ 3, 0.3, 112 }, 3, 0.3, 100, 0));
+    EXPECT_FALSE(guard.accepts({ 3, 0.3, 113 }, 3, 0.3, 100, 0));
+    EXPECT_TRUE(guard.accepts({ 3, 0.6, 113 }, 3, 0.6, 100, 0));
     // Four more characters for every second since the last move.
-    EXPECT_TRUE(guard.accepts({3, 0.3, 120}, 3, 0.3, 100, 2.0));
-    EXPECT_FALSE(guard.accepts({3, 0.3, 121}, 3, 0.3, 100, 2.0));
+    EXPECT_TRUE(guard.accepts({ 3, 0.3, 120 }, 3, 0.3, 100, 2.0));
+    EXPECT_FALSE(guard.accepts({ 3, 0.3, 121 }, 3, 0.3, 100, 2.0));
     // A match behind the spoken position moves nothing and is always fine.
-    EXPECT_TRUE(guard.accepts({2, 0.3, 60}, 3, 0.3, 100, 0));
+    EXPECT_TRUE(guard.accepts({ 2, 0.3, 60 }, 3, 0.3, 100, 0));
 }
 
 TEST_F(ForwardJumpGuardScenario, AnUnscriptedSentenceDoesNotMoveThePosition)
@@ -116,7 +116,7 @@ TEST_F(ForwardJumpGuardScenario, ASkippedSentenceIsStillFollowed)
     VoiceSyncPosition lagging = after(1);
     lagging.spokenReadableCharacterCount -= 3;
     lagging.voiceSyncParagraphIndex = lagging.currentParagraphIndex = 1;
-    for (const VoiceSyncPosition &start : {after(1), lagging}) {
+    for (const VoiceSyncPosition &start : { after(1), lagging }) {
         double now = 0;
         const Spoken spoken = speak(guarded, start, chunks[3].text, now);
         EXPECT_EQ(spoken.position.currentParagraphIndex, 4);

@@ -1,6 +1,6 @@
+#include "VoiceSyncAligner.h"
 #include "DistinctCharacters.h"
 #include "ScriptParser.h"
-#include "VoiceSyncAligner.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ std::vector<ScriptParagraph> distinctChunks(int count)
 
 VoiceSyncPosition at(std::int64_t chunk, std::int64_t spoken = 0)
 {
-    return {chunk, chunk, spoken, 0};
+    return { chunk, chunk, spoken, 0 };
 }
 
 } // namespace
@@ -30,14 +30,14 @@ VoiceSyncPosition at(std::int64_t chunk, std::int64_t spoken = 0)
 TEST(VoiceSyncAligner, WindowIsOneChunkBehindToFourAhead)
 {
     const VoiceSyncAligner aligner(distinctChunks(10));
-    EXPECT_EQ(aligner.nearbyParagraphRange(at(0)), (ParagraphRange {0, 5}));
-    EXPECT_EQ(aligner.nearbyParagraphRange(at(4)), (ParagraphRange {3, 9}));
-    EXPECT_EQ(aligner.nearbyParagraphRange(at(9)), (ParagraphRange {8, 10}));
+    EXPECT_EQ(aligner.nearbyParagraphRange(at(0)), (ParagraphRange { 0, 5 }));
+    EXPECT_EQ(aligner.nearbyParagraphRange(at(4)), (ParagraphRange { 3, 9 }));
+    EXPECT_EQ(aligner.nearbyParagraphRange(at(9)), (ParagraphRange { 8, 10 }));
     // The Voice Sync chunk anchors the window, not the scroll position's chunk.
-    EXPECT_EQ(aligner.nearbyParagraphRange({3, 7, 0, 0}), (ParagraphRange {2, 8}));
-    EXPECT_EQ(aligner.nearbyParagraphRange({std::nullopt, 7, 0, 0}), (ParagraphRange {6, 10}));
+    EXPECT_EQ(aligner.nearbyParagraphRange({ 3, 7, 0, 0 }), (ParagraphRange { 2, 8 }));
+    EXPECT_EQ(aligner.nearbyParagraphRange({ std::nullopt, 7, 0, 0 }), (ParagraphRange { 6, 10 }));
     // An anchor beyond the end of a shortened script: nothing to search.
-    EXPECT_EQ(aligner.nearbyParagraphRange(at(10)), (ParagraphRange {9, 10}));
+    EXPECT_EQ(aligner.nearbyParagraphRange(at(10)), (ParagraphRange { 9, 10 }));
     EXPECT_TRUE(aligner.nearbyParagraphRange(at(11)).isEmpty());
     EXPECT_TRUE(aligner.nearbyParagraphRange(at(40)).isEmpty());
 }
@@ -48,7 +48,8 @@ TEST(VoiceSyncAligner, MatchesOnlyInsideTheWindow)
     const VoiceSyncAligner aligner(chunks);
     const auto read = [&](int chunk) { return distinctCharacters(chunk, 12); };
 
-    EXPECT_EQ(aligner.matchParagraphIndex(read(4), at(0)), (VoiceSyncMatch {4, 1.0, chunks[4].globalReadableStart + 12}));
+    EXPECT_EQ(
+        aligner.matchParagraphIndex(read(4), at(0)), (VoiceSyncMatch { 4, 1.0, chunks[4].globalReadableStart + 12 }));
     EXPECT_FALSE(aligner.matchParagraphIndex(read(5), at(0)));
     EXPECT_EQ(aligner.matchParagraphIndex(read(8), at(9))->index, 8);
     EXPECT_FALSE(aligner.matchParagraphIndex(read(7), at(9)));
@@ -60,8 +61,8 @@ TEST(VoiceSyncAligner, MatchesOnlyInsideTheWindow)
 TEST(VoiceSyncAligner, EqualScoresKeepTheEarlierChunk)
 {
     const QString repeated = distinctCharacters(7, 12);
-    const auto chunks = ScriptParser::parse(distinctCharacters(0, 12) + QStringLiteral("。") + repeated + QStringLiteral("。")
-                                            + distinctCharacters(1, 12) + QStringLiteral("。") + repeated + QStringLiteral("。"))
+    const auto chunks = ScriptParser::parse(distinctCharacters(0, 12) + QStringLiteral("。") + repeated
+        + QStringLiteral("。") + distinctCharacters(1, 12) + QStringLiteral("。") + repeated + QStringLiteral("。"))
                             .paragraphs();
     const VoiceSyncAligner aligner(chunks);
     EXPECT_EQ(aligner.matchParagraphIndex(repeated, at(0))->index, 1);
@@ -75,12 +76,12 @@ TEST(VoiceSyncAligner, AcceptsScoresFromTwentyEightHundredths)
     EXPECT_FALSE(VoiceSyncAligner::isAcceptedScore(0.2799));
 
     const QString needle = distinctCharacters(0, 24);
-    for (const int shared : {7, 6}) {
+    for (const int shared : { 7, 6 }) {
         // The chunk holds only the needle's first characters, so only the 24-character candidate finds any.
         const auto chunks = ScriptParser::parse(needle.left(shared) + QStringLiteral("。")).paragraphs();
         const auto match = VoiceSyncAligner(chunks).matchParagraphIndex(needle, at(0));
         if (shared == 7)
-            EXPECT_EQ(match, (VoiceSyncMatch {0, 7.0 / 24.0, 7}));
+            EXPECT_EQ(match, (VoiceSyncMatch { 0, 7.0 / 24.0, 7 }));
         else
             EXPECT_FALSE(match);
     }
@@ -89,10 +90,11 @@ TEST(VoiceSyncAligner, AcceptsScoresFromTwentyEightHundredths)
 TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
 {
     const VoiceSyncAligner aligner(distinctChunks(6));
-    const VoiceSyncPosition position {1, 1, 14, 3.0};
-    for (const QString &transcript : {QString(), QStringLiteral("，。！"), distinctCharacters(1, 3), distinctCharacters(1, 7)}) {
+    const VoiceSyncPosition position { 1, 1, 14, 3.0 };
+    for (const QString &transcript :
+        { QString(), QStringLiteral("，。！"), distinctCharacters(1, 3), distinctCharacters(1, 7) }) {
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
-        EXPECT_EQ(decision, (VoiceSyncDecision {noMatch, std::nullopt, position, false})) << transcript.toStdString();
+        EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, position, false })) << transcript.toStdString();
     }
 }
 
@@ -103,8 +105,8 @@ TEST(VoiceSyncAligner, AMatchMovesForwardScrollsAndReportsTheChunk)
     // The first eight characters of chunk 1 end a 12-wide window at the chunk's end, 4 further on.
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(distinctCharacters(1, 8), at(1, 12), 5.0);
     ASSERT_TRUE(decision.match);
-    EXPECT_EQ(*decision.match, (VoiceSyncMatch {1, 1.0, 24}));
-    EXPECT_EQ(decision.position, (VoiceSyncPosition {2, 2, 24, 5.0}));
+    EXPECT_EQ(*decision.match, (VoiceSyncMatch { 1, 1.0, 24 }));
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 24, 5.0 }));
     EXPECT_TRUE(decision.shouldScroll);
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 100%"));
 }
@@ -113,25 +115,28 @@ TEST(VoiceSyncAligner, RereadingNeverMovesTheSpokenCountBack)
 {
     const auto chunks = distinctChunks(6);
     const VoiceSyncAligner aligner(chunks);
-    const VoiceSyncPosition position {2, 2, 30, 4.0};
+    const VoiceSyncPosition position { 2, 2, 30, 4.0 };
     // Chunk 1 again, with one of its characters misheard: 11 of 12.
     QString reread = distinctCharacters(1, 12);
     reread[5] = QChar(u'人');
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(reread, position, 9.0);
     ASSERT_TRUE(decision.match);
     EXPECT_EQ(decision.match->index, 1);
-    EXPECT_EQ(decision.position, (VoiceSyncPosition {2, 2, 30, 4.0}));
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0 }));
     // The status names the furthest spoken chunk, with the new score truncated (11/12 = 91.7%).
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 91%"));
 }
 
 TEST(VoiceSyncAligner, SimplifiedSpeechFollowsATraditionalScript)
 {
-    const auto chunks = ScriptParser::parse(QStringLiteral("開場白。\n今天這支影片，我想跟你聊一個很多人做 AI 工具時會忽略的問題。")).paragraphs();
+    const auto chunks
+        = ScriptParser::parse(QStringLiteral("開場白。\n今天這支影片，我想跟你聊一個很多人做 AI 工具時會忽略的問題。"))
+              .paragraphs();
     const VoiceSyncAligner aligner(chunks);
-    const auto match = aligner.matchParagraphIndex(QStringLiteral("今天这支影片我想跟你聊一个很多人做AI工具时会忽略的问题"), at(0));
+    const auto match
+        = aligner.matchParagraphIndex(QStringLiteral("今天这支影片我想跟你聊一个很多人做AI工具时会忽略的问题"), at(0));
     ASSERT_TRUE(match);
-    EXPECT_EQ(*match, (VoiceSyncMatch {1, 1.0, chunks[1].globalReadableStart + 28}));
+    EXPECT_EQ(*match, (VoiceSyncMatch { 1, 1.0, chunks[1].globalReadableStart + 28 }));
 }
 
 TEST(VoiceSyncAligner, ChunkForACharacterCount)
