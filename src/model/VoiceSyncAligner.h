@@ -34,7 +34,6 @@ public:
 
     // Empty (no guard) gives the bare character-set alignment.
     void setForwardJumpGuard(std::optional<ForwardJumpGuard> guard) { m_guard = guard; }
-    const std::optional<ForwardJumpGuard> &forwardJumpGuard() const { return m_guard; }
 
     // One chunk behind the anchor (the Voice Sync chunk, else the current one) to four ahead.
     ParagraphRange nearbyParagraphRange(const VoiceSyncPosition &position) const;
@@ -55,6 +54,7 @@ public:
     static std::int64_t spokenReadableCount(
         const ScriptParagraph &paragraph, std::int64_t spokenReadableCharacterCount, bool isVoiceSyncEnabled);
 
+    // Whether a best score is good enough to count as a match (0.28 and above).
     static bool isAcceptedScore(double score);
 
 private:
