@@ -15,7 +15,7 @@ bool breaksOnBothSides(UChar32 c)
     return breakClass == U_GCB_OTHER || breakClass == U_GCB_CONTROL || breakClass == U_GCB_LF;
 }
 
-std::array<std::uint8_t, 0x10000> build()
+std::array<std::uint8_t, 0x10000> buildTable()
 {
     std::array<std::uint8_t, 0x10000> table{};
     UErrorCode status = U_ZERO_ERROR;
@@ -45,10 +45,9 @@ std::array<std::uint8_t, 0x10000> build()
 
 } // namespace
 
-const std::array<std::uint8_t, 0x10000> &buildBasicPlane()
+std::array<std::uint8_t, 0x10000> buildBasicPlane()
 {
-    static const std::array<std::uint8_t, 0x10000> table = build();
-    return table;
+    return buildTable();
 }
 
 } // namespace lumetra::UnicodeTables

@@ -17,17 +17,15 @@ enum Flag : std::uint8_t {
     lowerCaseStable = 1 << 5, // full lower-case mapping leaves it as it is
 };
 
-const std::array<std::uint8_t, 0x10000> &buildBasicPlane();
+std::array<std::uint8_t, 0x10000> buildBasicPlane();
 
-inline const std::array<std::uint8_t, 0x10000> &basicPlane()
-{
-    static const std::array<std::uint8_t, 0x10000> &table = buildBasicPlane();
-    return table;
-}
+// Filled when the program starts, before main(), so lookups need no initialisation guard.
+// Nothing may look up a unit from another static initialiser.
+inline const std::array<std::uint8_t, 0x10000> basicPlane = buildBasicPlane();
 
 inline bool has(char16_t unit, Flag flag)
 {
-    return (basicPlane()[unit] & flag) != 0;
+    return (basicPlane[unit] & flag) != 0;
 }
 
 } // namespace lumetra::UnicodeTables
