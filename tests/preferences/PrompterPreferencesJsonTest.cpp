@@ -24,42 +24,20 @@ QByteArray spoiled(const QByteArray &before, const QByteArray &after)
 
 } // namespace
 
-TEST(PrompterPreferencesJsonTest, DefaultsAreTheDocumentedValues)
-{
-    const PrompterPreferences defaults;
-    EXPECT_EQ(defaults.scrollSpeed, 42);
-    EXPECT_EQ(defaults.fontSize, 54);
-    EXPECT_EQ(defaults.lineSpacing, 14);
-    EXPECT_FALSE(defaults.isHorizontallyFlipped);
-    EXPECT_EQ(defaults.textBrightness, 1.0);
-    EXPECT_EQ(defaults.backgroundBrightness, 0.0);
-    EXPECT_EQ(defaults.displayContrast, 1.0);
-    EXPECT_EQ(defaults.horizontalMargin, 8);
-    EXPECT_EQ(defaults.verticalMargin, 0);
-    EXPECT_EQ(defaults.readingPosition, 0.35);
-    EXPECT_TRUE(defaults.isReadingGuidePinned);
-    EXPECT_TRUE(defaults.isHighlightEnabled);
-    EXPECT_EQ(defaults.readTextOpacity, 0.28);
-    EXPECT_FALSE(defaults.isAutoLoopEnabled);
-    const ShortcutSettings expectedKeys { QStringLiteral("a"), QStringLiteral("d"), QStringLiteral("w"),
-        QStringLiteral("s") };
-    EXPECT_EQ(defaults.shortcutSettings, expectedKeys);
-}
-
-TEST(PrompterPreferencesJsonTest, WritesCompactJsonKeyedByFieldNames)
+TEST(PrompterPreferencesJsonTest, TheDefaultRecordIsWrittenAsCompactJsonKeyedByFieldNames)
 {
     const QByteArray json = PrompterPreferences().toJson();
     EXPECT_FALSE(json.contains('\n'));
     EXPECT_FALSE(json.contains(' '));
-    const QJsonObject object = QJsonDocument::fromJson(json).object();
-    const QStringList expectedKeys { "backgroundBrightness", "displayContrast", "fontSize", "horizontalMargin",
-        "isAutoLoopEnabled", "isHighlightEnabled", "isHorizontallyFlipped", "isReadingGuidePinned", "lineSpacing",
-        "readTextOpacity", "readingPosition", "scrollSpeed", "shortcutSettings", "textBrightness", "verticalMargin" };
-    EXPECT_EQ(object.keys(), expectedKeys);
-    EXPECT_EQ(object.value("shortcutSettings").toObject().keys(),
-        QStringList({ "fasterKey", "nextSentenceKey", "previousSentenceKey", "slowerKey" }));
     EXPECT_TRUE(json.contains(R"("scrollSpeed":42)")) << json.constData();
-    EXPECT_TRUE(json.contains(R"("isReadingGuidePinned":true)")) << json.constData();
+    // Key order is not part of the format, so the documents are compared as objects.
+    const QByteArray expected = R"({"scrollSpeed": 42, "fontSize": 54, "lineSpacing": 14,
+        "isHorizontallyFlipped": false, "textBrightness": 1.0, "backgroundBrightness": 0.0,
+        "displayContrast": 1.0, "horizontalMargin": 8, "verticalMargin": 0, "readingPosition": 0.35,
+        "isReadingGuidePinned": true, "isHighlightEnabled": true, "readTextOpacity": 0.28,
+        "isAutoLoopEnabled": false, "shortcutSettings": {"slowerKey": "a", "fasterKey": "d",
+        "previousSentenceKey": "w", "nextSentenceKey": "s"}})";
+    EXPECT_EQ(QJsonDocument::fromJson(json).object(), QJsonDocument::fromJson(expected).object()) << json.constData();
 }
 
 TEST(PrompterPreferencesJsonTest, EveryValueSurvivesARoundTripExactly)

@@ -44,11 +44,6 @@ protected:
 
 } // namespace
 
-TEST_F(PrompterPreferencesStoreTest, UsesTheVersionedKey)
-{
-    EXPECT_EQ(PrompterPreferencesStore::storageKey(), QStringLiteral("Lumetra.preferences.v1"));
-}
-
 TEST_F(PrompterPreferencesStoreTest, NoEntryGivesTheDefaultsAndLoadingWritesNothing)
 {
     EXPECT_EQ(PrompterPreferencesStore::load(), PrompterPreferences {});
@@ -91,15 +86,6 @@ TEST_F(PrompterPreferencesStoreTest, BytesAndTextStayApartThroughTheSettingsFile
     replaceSettingsFile(textFile);
     EXPECT_EQ(storedValue().typeId(), QMetaType::QString);
     EXPECT_EQ(PrompterPreferencesStore::load(), PrompterPreferences {});
-}
-
-TEST_F(PrompterPreferencesStoreTest, AHandWrittenEntryWithIntegersAndUnknownKeysLoads)
-{
-    store(handWrittenJson());
-    const PrompterPreferences loaded = PrompterPreferencesStore::load();
-    EXPECT_EQ(loaded.fontSize, 60);
-    EXPECT_EQ(loaded.verticalMargin, -12);
-    EXPECT_EQ(loaded.shortcutSettings.nextSentenceKey, QStringLiteral("k"));
 }
 
 TEST_F(PrompterPreferencesStoreTest, EveryBadEntryGivesTheWholeDefaultRecord)
@@ -147,16 +133,4 @@ TEST_F(PrompterPreferencesStoreTest, ARecordWithANonFiniteNumberLeavesThePreviou
     broken.scrollSpeed = std::numeric_limits<double>::infinity();
     PrompterPreferencesStore::save(broken);
     EXPECT_FALSE(QSettings().contains(PrompterPreferencesStore::storageKey()));
-}
-
-TEST_F(PrompterPreferencesStoreTest, OutOfRangeValuesAreStoredAndLoadedUnchanged)
-{
-    PrompterPreferences extreme;
-    extreme.fontSize = 200;
-    extreme.scrollSpeed = 0;
-    extreme.readingPosition = 5;
-    extreme.verticalMargin = -100000;
-    extreme.textBrightness = -1;
-    PrompterPreferencesStore::save(extreme);
-    EXPECT_EQ(PrompterPreferencesStore::load(), extreme);
 }
