@@ -45,11 +45,6 @@ void forEachReadableCharacter(QStringView text, Keep &&keep)
     });
 }
 
-bool isLineFeed(QStringView character)
-{
-    return character.size() == 1 && character.front() == u'\n';
-}
-
 bool isHeading(QStringView trimmedLine)
 {
     // "# " as two characters of their own: a space that carries a combining mark is no separator.
@@ -67,17 +62,16 @@ public:
 
     ScriptDocument run()
     {
-        std::int64_t lineStart = 0; // in characters
+        // A line feed is always a character of its own, so lines can be found by unit.
         qsizetype lineStartUnit = 0;
-        const std::int64_t characterCount = m_characters.size();
-        for (std::int64_t index = 0; index <= characterCount; ++index) {
-            const bool atEnd = index == characterCount;
-            if (!atEnd && !isLineFeed(m_characters.character(index)))
-                continue;
-            const qsizetype lineEndUnit = m_characters.utf16Offset(index);
-            handleLine(m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit), lineStart);
-            lineStart = index + 1;
-            lineStartUnit = lineEndUnit + 1;
+        while (true) {
+            const qsizetype lineFeed = m_text.indexOf(u'\n', lineStartUnit);
+            const qsizetype lineEndUnit = lineFeed < 0 ? m_text.size() : lineFeed;
+            handleLine(m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit),
+                       m_characters.characterIndex(lineStartUnit));
+            if (lineFeed < 0)
+                break;
+            lineStartUnit = lineFeed + 1;
         }
         Steps::flushParagraph(m_collectedLines, m_collectedStart, m_pending);
         closeSection();

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -27,6 +28,12 @@ public:
     }
     // UTF-16 offset of character `index` (index == size() gives the text's end).
     qsizetype utf16Offset(std::int64_t index) const { return m_boundaries[static_cast<std::size_t>(index)]; }
+
+    // The index of the character that starts at a UTF-16 offset (which must be a boundary).
+    std::int64_t characterIndex(qsizetype utf16Offset) const
+    {
+        return std::lower_bound(m_boundaries.begin(), m_boundaries.end(), utf16Offset) - m_boundaries.begin();
+    }
 
     // Keys of the non-white-space characters of some other text (a chunk), in order. A character
     // that occurs nowhere in this text gets a key that matches nothing.
