@@ -48,7 +48,10 @@ template <typename T> bool PrompterViewModel::store(T &field, const T &value, vo
 
 void PrompterViewModel::setScriptText(const QString &text)
 {
-    store(m_scriptText, text, &PrompterViewModel::scriptTextChanged);
+    // The same text again (an editor echoing a text the model gave it) is no edit: it must not
+    // mark a just-opened or just-saved script as changed.
+    if (!store(m_scriptText, text, &PrompterViewModel::scriptTextChanged))
+        return;
     m_document = ScriptParser::parse(m_scriptText);
     m_chunks = ScriptChunkIndex(m_document);
     emit documentChanged();

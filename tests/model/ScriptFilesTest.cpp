@@ -109,6 +109,18 @@ TEST_F(ScriptFilesTest, OpeningNormalisesLineEndsAndNamesTheFile)
     EXPECT_FALSE(model.isApplyingFileChange());
 }
 
+TEST_F(ScriptFilesTest, TheSameTextAssignedAgainIsNoEdit)
+{
+    PrompterViewModel model(scriptWithChunks(3));
+    model.completeScriptImport(QStringList { writeFile(QStringLiteral("a.md"), "# 甲\r\n\r\n一。") });
+    QSignalSpy document(&model, &PrompterViewModel::documentChanged);
+    model.setScriptText(model.scriptText()); // what an editor echoing the opened text does
+    EXPECT_FALSE(model.isDirty());
+    EXPECT_EQ(document.count(), 0);
+    model.setScriptText(model.scriptText() + QStringLiteral("二"));
+    EXPECT_TRUE(model.isDirty());
+}
+
 TEST_F(ScriptFilesTest, OpeningWhilePlayingStopsAndClampsToTheNewText)
 {
     PrompterViewModel model(scriptWithChunks(20));
