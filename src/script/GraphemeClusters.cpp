@@ -8,16 +8,9 @@
 namespace lumetra::GraphemeClusters {
 namespace {
 
-// Units that are their own cluster when followed by another such unit: every rule of extended
-// grapheme segmentation that could join two of them (CR LF, Hangul syllables, extenders,
-// spacing marks, prepend, regional indicators, ZWJ) involves a unit outside this set. Covers
-// ASCII, line feed, CJK punctuation (not its combining tone marks), CJK ideographs and the
-// full-width forms, which is nearly all of a zh-TW script, so ICU is only asked about the rest.
 bool standsAlone(char16_t unit)
 {
-    return unit == u'\n' || (unit >= 0x20 && unit <= 0x7E) || (unit >= 0x3000 && unit <= 0x3029)
-           || (unit >= 0x3030 && unit <= 0x303F) || (unit >= 0x4E00 && unit <= 0x9FFF)
-           || (unit >= 0xFF01 && unit <= 0xFF5E);
+    return UnicodeTables::has(unit, UnicodeTables::standsAlone);
 }
 
 // ICU break iterators are costly to create; one per thread is reused and re-pointed at each text.
@@ -43,7 +36,8 @@ public:
     {
         if (attachedWalk == this)
             attachedWalk = nullptr;
-        utext_close(&m_utext);
+        if (m_opened)
+            utext_close(&m_utext);
     }
     SlowPath(const SlowPath &) = delete;
     SlowPath &operator=(const SlowPath &) = delete;
@@ -56,6 +50,7 @@ public:
         if (attachedWalk != this) {
             UErrorCode status = U_ZERO_ERROR;
             utext_openUChars(&m_utext, reinterpret_cast<const UChar *>(m_text.utf16()), m_text.size(), &status);
+            m_opened = U_SUCCESS(status);
             iterator->setText(&m_utext, status);
             if (U_FAILURE(status))
                 return from + 1;
@@ -68,6 +63,7 @@ public:
 private:
     QStringView m_text;
     UText m_utext = UTEXT_INITIALIZER;
+    bool m_opened = false;
 };
 
 template <typename OnBoundary>
@@ -115,11 +111,8 @@ QStringView first(QStringView text)
 
 namespace detail {
 
-qsizetype nextBoundary(QStringView text, qsizetype from)
+qsizetype nextBoundaryFromRules(QStringView text, qsizetype from)
 {
-    const char16_t *units = text.utf16();
-    if (standsAlone(units[from]) && (from + 1 == text.size() || standsAlone(units[from + 1])))
-        return from + 1;
     SlowPath slow(text);
     return slow.following(from);
 }

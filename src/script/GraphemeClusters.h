@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UnicodeTables.h"
+
 #include <QStringView>
 
 #include <cstdint>
@@ -22,8 +24,17 @@ template <typename Visitor>
 void forEach(QStringView text, Visitor &&visit);
 
 namespace detail {
+qsizetype nextBoundaryFromRules(QStringView text, qsizetype from);
+
 // UTF-16 offset of the boundary after the cluster that starts at `from` (which is a boundary).
-qsizetype nextBoundary(QStringView text, qsizetype from);
+inline qsizetype nextBoundary(QStringView text, qsizetype from)
+{
+    const char16_t *units = text.utf16();
+    if (UnicodeTables::has(units[from], UnicodeTables::standsAlone)
+        && (from + 1 == text.size() || UnicodeTables::has(units[from + 1], UnicodeTables::standsAlone)))
+        return from + 1;
+    return nextBoundaryFromRules(text, from);
+}
 } // namespace detail
 
 template <typename Visitor>

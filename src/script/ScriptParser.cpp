@@ -3,6 +3,7 @@
 #include "GraphemeClusters.h"
 #include "ScriptParserSteps.h"
 #include "ScriptTextCharacters.h"
+#include "UnicodeTables.h"
 #include "UnicodeText.h"
 
 namespace lumetra::ScriptParser {
@@ -12,25 +13,16 @@ using Steps::PendingParagraph;
 
 const QString untitledSection = QStringLiteral("未命名章節");
 
-// Units whose lower-case form is one unit of the same kind and that never join a neighbour into
-// one character, so readable text can be read off unit by unit.
-bool isSimpleUnit(char16_t unit)
-{
-    return (unit >= 0x20 && unit <= 0x7E) || unit == u'\n' || unit == u'\t'
-           || (unit >= 0x3000 && unit <= 0x3029) || (unit >= 0x3030 && unit <= 0x303F)
-           || (unit >= 0x4E00 && unit <= 0x9FFF) || (unit >= 0xFF01 && unit <= 0xFF5E);
-}
-
-char16_t simpleLowercase(char16_t unit)
-{
-    if ((unit >= u'A' && unit <= u'Z') || (unit >= 0xFF21 && unit <= 0xFF3A))
-        return static_cast<char16_t>(unit + 0x20);
-    return unit;
-}
-
+// Text whose every unit is its own character and either keeps its lower-case form or is an ASCII
+// capital: the readable text can be read off unit by unit. Nearly every chunk is such text.
 bool isSimpleText(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return isSimpleUnit(c.unicode()); });
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t unit = c.unicode();
+        return (unit >= u'A' && unit <= u'Z')
+               || (UnicodeTables::has(unit, UnicodeTables::standsAlone)
+                   && UnicodeTables::has(unit, UnicodeTables::lowerCaseStable));
+    });
 }
 
 // Calls keep(character) for each readable character of the text, in order.
@@ -39,8 +31,8 @@ void forEachReadableCharacter(QStringView text, Keep &&keep)
 {
     if (isSimpleText(text)) {
         for (const QChar unit : text) {
-            const char16_t lower = simpleLowercase(unit.unicode());
-            if (UnicodeText::isLetterOrNumber(lower))
+            const char16_t lower = unit.unicode() <= u'Z' && unit.unicode() >= u'A' ? unit.unicode() + 0x20 : unit.unicode();
+            if (UnicodeTables::has(lower, UnicodeTables::letterOrNumber))
                 keep(QStringView(&lower, 1));
         }
         return;
@@ -70,17 +62,16 @@ public:
 
     ScriptDocument run()
     {
-        std::int64_t lineStart = 0; // in characters
+        // A line feed is always a character of its own, so lines can be found by unit.
         qsizetype lineStartUnit = 0;
-        const std::int64_t characterCount = m_characters.size();
-        for (std::int64_t index = 0; index <= characterCount; ++index) {
-            const bool atEnd = index == characterCount;
-            if (!atEnd && m_characters.character(index) != u"\n")
-                continue;
-            const qsizetype lineEndUnit = m_characters.utf16Offset(index);
-            handleLine(m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit), lineStart);
-            lineStart = index + 1;
-            lineStartUnit = lineEndUnit + 1;
+        while (true) {
+            const qsizetype lineFeed = m_text.indexOf(u'\n', lineStartUnit);
+            const qsizetype lineEndUnit = lineFeed < 0 ? m_text.size() : lineFeed;
+            handleLine(m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit),
+                       m_characters.characterIndex(lineStartUnit));
+            if (lineFeed < 0)
+                break;
+            lineStartUnit = lineFeed + 1;
         }
         Steps::flushParagraph(m_collectedLines, m_collectedStart, m_pending);
         closeSection();

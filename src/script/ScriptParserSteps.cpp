@@ -67,6 +67,11 @@ void appendChunk(QStringView candidate, std::vector<QString> &chunks)
     const QStringView chunk = UnicodeText::trimmed(candidate);
     if (chunk.isEmpty())
         return;
+    // A chunk of at most 42 UTF-16 units has at most 42 characters.
+    if (chunk.size() <= longestWholeChunk) {
+        chunks.push_back(chunk.toString());
+        return;
+    }
     const std::vector<qsizetype> bounds = GraphemeClusters::boundaries(chunk);
     const auto length = static_cast<std::int64_t>(bounds.size()) - 1;
     if (length <= longestWholeChunk) {
@@ -83,30 +88,28 @@ void appendChunk(QStringView candidate, std::vector<QString> &chunks)
 std::optional<ChunkLocation> locateChunk(QStringView chunk, const ScriptTextCharacters &characters,
                                          std::int64_t start)
 {
-    const std::vector<std::uint32_t> needle = characters.nonWhiteSpaceKeys(chunk);
-    if (needle.empty())
-        return std::nullopt;
-    // Searching the text's non-white-space characters for the needle finds the same first
+    // Searching the text's non-white-space characters for the chunk's finds the same first
     // position as walking the text and skipping white space on both sides.
     const std::vector<std::int64_t> &positions = characters.positions();
-    const std::vector<std::uint32_t> &keys = characters.keys();
-    const auto from = std::lower_bound(positions.begin(), positions.end(), std::max<std::int64_t>(start, 0));
-    const auto haystackBegin = keys.begin() + (from - positions.begin());
-    const auto needleSize = static_cast<std::ptrdiff_t>(needle.size());
-    if (keys.end() - haystackBegin < needleSize)
-        return std::nullopt;
+    const auto first = static_cast<std::size_t>(
+        std::lower_bound(positions.begin(), positions.end(), std::max<std::int64_t>(start, 0)) - positions.begin());
+    const auto located = [&](std::size_t at, std::size_t length) -> std::optional<ChunkLocation> {
+        if (length == 0)
+            return std::nullopt;
+        return ChunkLocation{positions[at], positions[at + length - 1] + 1};
+    };
 
-    auto found = keys.end();
     // The chunk nearly always starts right at the search position.
-    if (std::equal(needle.begin(), needle.end(), haystackBegin))
-        found = haystackBegin;
-    else
-        found = std::search(haystackBegin, keys.end(),
-                            std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
-    if (found == keys.end())
+    if (const auto length = characters.matchLengthAt(chunk, first))
+        return located(first, *length);
+
+    const std::vector<std::uint32_t> needle = characters.nonWhiteSpaceKeys(chunk);
+    const std::vector<std::uint32_t> &keys = characters.keys();
+    const auto found = std::search(keys.begin() + static_cast<std::ptrdiff_t>(first), keys.end(),
+                                   std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
+    if (needle.empty() || found == keys.end())
         return std::nullopt;
-    const auto firstIndex = static_cast<std::size_t>(found - keys.begin());
-    return ChunkLocation{positions[firstIndex], positions[firstIndex + needle.size() - 1] + 1};
+    return located(static_cast<std::size_t>(found - keys.begin()), needle.size());
 }
 
 } // namespace lumetra::ScriptParser::Steps

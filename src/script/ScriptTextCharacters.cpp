@@ -1,6 +1,7 @@
 #include "ScriptTextCharacters.h"
 
 #include "GraphemeClusters.h"
+#include "UnicodeTables.h"
 #include "UnicodeText.h"
 
 #include <unicode/normalizer2.h>
@@ -11,27 +12,26 @@ namespace {
 constexpr std::uint32_t firstComposedKey = 0x110000; // above every scalar value
 constexpr std::uint32_t unmatchableKey = 0xFFFFFFFF;
 
-// Units that have no canonical decomposition, so a one-unit character of them is its own key:
-// ASCII, CJK punctuation, the unified ideographs and the full-width forms.
-bool isPlainUnit(char16_t unit)
+const icu::Normalizer2 *canonicalDecomposer()
 {
-    return unit < 0xC0 || (unit >= 0x3000 && unit <= 0x303F) || (unit >= 0x4E00 && unit <= 0x9FFF)
-           || (unit >= 0xFF01 && unit <= 0xFF5E);
+    UErrorCode status = U_ZERO_ERROR;
+    static const icu::Normalizer2 *nfd = icu::Normalizer2::getNFDInstance(status);
+    return nfd;
+}
+
+QString toQString(const icu::UnicodeString &text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
 }
 
 QString canonicalDecomposition(QStringView character)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2 *nfd = icu::Normalizer2::getNFDInstance(status);
-    if (U_FAILURE(status))
-        return character.toString();
     const icu::UnicodeString source(false, reinterpret_cast<const UChar *>(character.utf16()),
                                     static_cast<int32_t>(character.size()));
     icu::UnicodeString decomposed;
-    nfd->normalize(source, decomposed, status);
-    if (U_FAILURE(status))
-        return character.toString();
-    return QString(reinterpret_cast<const QChar *>(decomposed.getBuffer()), decomposed.length());
+    canonicalDecomposer()->normalize(source, decomposed, status);
+    return U_SUCCESS(status) ? toQString(decomposed) : character.toString();
 }
 
 } // namespace
@@ -45,17 +45,19 @@ ScriptTextCharacters::ScriptTextCharacters(QStringView text)
     m_positions.reserve(static_cast<std::size_t>(count));
     for (std::int64_t index = 0; index < count; ++index) {
         const QStringView current = character(index);
-        if (UnicodeText::isWhiteSpace(UnicodeText::firstScalar(current)))
-            continue;
-        m_keys.push_back(internedKey(current));
+        if (current.size() == 1) {
+            // The common case, without building a key.
+            const char16_t unit = current.front().unicode();
+            if (UnicodeTables::has(unit, UnicodeTables::whiteSpace))
+                continue;
+            m_keys.push_back(UnicodeTables::has(unit, UnicodeTables::ownCanonicalKey) ? unit : internedKey(current));
+        } else {
+            if (UnicodeText::isWhiteSpace(UnicodeText::firstScalar(current)))
+                continue;
+            m_keys.push_back(internedKey(current));
+        }
         m_positions.push_back(index);
     }
-}
-
-QStringView ScriptTextCharacters::character(std::int64_t index) const
-{
-    const qsizetype begin = utf16Offset(index);
-    return m_text.sliced(begin, utf16Offset(index + 1) - begin);
 }
 
 std::vector<std::uint32_t> ScriptTextCharacters::nonWhiteSpaceKeys(QStringView text) const
@@ -64,21 +66,55 @@ std::vector<std::uint32_t> ScriptTextCharacters::nonWhiteSpaceKeys(QStringView t
     GraphemeClusters::forEach(text, [&](QStringView current) {
         if (UnicodeText::isWhiteSpace(UnicodeText::firstScalar(current)))
             return true;
-        QString decomposed;
-        if (const auto key = scalarKey(current, decomposed))
-            result.push_back(*key);
-        else
-            result.push_back(m_composedKeys.value(decomposed, unmatchableKey));
+        result.push_back(existingKey(current));
         return true;
     });
     return result;
 }
 
-std::optional<std::uint32_t> ScriptTextCharacters::scalarKey(QStringView character, QString &decomposed)
+std::optional<std::size_t> ScriptTextCharacters::matchLengthAt(QStringView chunk, std::size_t first) const
 {
-    if (character.size() == 1 && isPlainUnit(character.front().unicode()))
-        return character.front().unicode();
-    decomposed = canonicalDecomposition(character);
+    std::size_t next = first;
+    qsizetype position = 0;
+    while (position < chunk.size()) {
+        const qsizetype end = GraphemeClusters::detail::nextBoundary(chunk, position);
+        const QStringView current = chunk.sliced(position, end - position);
+        position = end;
+        const char16_t unit = current.front().unicode();
+        const bool singleUnit = current.size() == 1;
+        if (singleUnit ? UnicodeTables::has(unit, UnicodeTables::whiteSpace)
+                       : UnicodeText::isWhiteSpace(UnicodeText::firstScalar(current)))
+            continue;
+        if (next >= m_keys.size())
+            return std::nullopt;
+        const bool ownKey = singleUnit && UnicodeTables::has(unit, UnicodeTables::ownCanonicalKey);
+        if ((ownKey ? unit : existingKey(current)) != m_keys[next])
+            return std::nullopt;
+        ++next;
+    }
+    return next - first;
+}
+
+std::uint32_t ScriptTextCharacters::existingKey(QStringView character) const
+{
+    QString decomposed;
+    if (const auto key = scalarKey(character, decomposed))
+        return *key;
+    return m_composedKeys.value(decomposed, unmatchableKey);
+}
+
+std::optional<std::uint32_t> ScriptTextCharacters::decomposedKey(QStringView character, QString &decomposed)
+{
+    const char32_t scalar = UnicodeText::firstScalar(character);
+    const bool singleScalar = character.size() == (scalar > 0xFFFF ? 2 : 1);
+    if (singleScalar) {
+        icu::UnicodeString mapping;
+        if (!canonicalDecomposer()->getDecomposition(static_cast<UChar32>(scalar), mapping))
+            return scalar;
+        decomposed = toQString(mapping);
+    } else {
+        decomposed = canonicalDecomposition(character);
+    }
     const auto scalars = decomposed.toUcs4();
     if (scalars.size() == 1)
         return scalars.front();

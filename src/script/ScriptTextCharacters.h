@@ -1,9 +1,12 @@
 #pragma once
 
+#include "UnicodeTables.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -18,13 +21,27 @@ public:
     explicit ScriptTextCharacters(QStringView text);
 
     std::int64_t size() const { return static_cast<std::int64_t>(m_boundaries.size()) - 1; }
-    QStringView character(std::int64_t index) const;
+    QStringView character(std::int64_t index) const
+    {
+        const qsizetype begin = utf16Offset(index);
+        return m_text.sliced(begin, utf16Offset(index + 1) - begin);
+    }
     // UTF-16 offset of character `index` (index == size() gives the text's end).
     qsizetype utf16Offset(std::int64_t index) const { return m_boundaries[static_cast<std::size_t>(index)]; }
+
+    // The index of the character that starts at a UTF-16 offset (which must be a boundary).
+    std::int64_t characterIndex(qsizetype utf16Offset) const
+    {
+        return std::lower_bound(m_boundaries.begin(), m_boundaries.end(), utf16Offset) - m_boundaries.begin();
+    }
 
     // Keys of the non-white-space characters of some other text (a chunk), in order. A character
     // that occurs nowhere in this text gets a key that matches nothing.
     std::vector<std::uint32_t> nonWhiteSpaceKeys(QStringView text) const;
+
+    // Whether the chunk's non-white-space characters stand in this text's non-white-space
+    // characters from number `first` on; if so, how many there are (0 for a chunk of white space).
+    std::optional<std::size_t> matchLengthAt(QStringView chunk, std::size_t first) const;
 
     // The non-white-space characters of this text: their keys and their character indices.
     const std::vector<std::uint32_t> &keys() const { return m_keys; }
@@ -33,7 +50,15 @@ public:
 private:
     // The key of a character whose canonical decomposition is one scalar; otherwise nothing,
     // with the decomposition left in `decomposed`.
-    static std::optional<std::uint32_t> scalarKey(QStringView character, QString &decomposed);
+    static std::optional<std::uint32_t> scalarKey(QStringView character, QString &decomposed)
+    {
+        // One unit without a decomposition is its own key: nearly every character.
+        if (character.size() == 1 && UnicodeTables::has(character.front().unicode(), UnicodeTables::ownCanonicalKey))
+            return character.front().unicode();
+        return decomposedKey(character, decomposed);
+    }
+    static std::optional<std::uint32_t> decomposedKey(QStringView character, QString &decomposed);
+    std::uint32_t existingKey(QStringView character) const;
     std::uint32_t internedKey(QStringView character);
 
     QStringView m_text;
