@@ -8,9 +8,10 @@ namespace {
 
 const QString preferencesKey = QStringLiteral("Lumetra.preferences.v1");
 
+// The application's own settings store, which the test main has moved into a temporary folder.
 QSettings store()
 {
-    return QSettings(QStringLiteral("Lumetra"), QStringLiteral("Lumetra"));
+    return QSettings();
 }
 
 } // namespace
