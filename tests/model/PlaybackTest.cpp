@@ -71,22 +71,6 @@ TEST_F(PlaybackTest, FramesMoveByElapsedTimeWithStallCappedAndBackwardStampsIgno
     EXPECT_TRUE(model.isPlaying());
 }
 
-TEST_F(PlaybackTest, SpeedIsIndependentOfTheFrameRate)
-{
-    PrompterViewModel at60(scriptWithChunks(40));
-    PrompterViewModel at144(scriptWithChunks(40));
-    for (PrompterViewModel *model : { &at60, &at144 }) {
-        model->play();
-        model->advanceScroll(frameTime(0));
-    }
-    for (int frame = 1; frame <= 120; ++frame)
-        at60.advanceScroll(frameTime(frame / 60.0));
-    for (int frame = 1; frame <= 288; ++frame)
-        at144.advanceScroll(frameTime(frame / 144.0));
-    EXPECT_NEAR(at60.scrollOffset(), at144.scrollOffset(), 1e-6);
-    EXPECT_NEAR(at60.scrollOffset() - estimatedPosition(0), 84, 1e-4);
-}
-
 TEST_F(PlaybackTest, PausedOrVoiceSyncFramesOnlyFollowTheTime)
 {
     PrompterViewModel model(scriptWithChunks(10));

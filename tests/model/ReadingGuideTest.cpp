@@ -47,15 +47,6 @@ TEST_F(ReadingGuideTest, VisibleUntilTwoSecondsAfterTheSecondOfTwoQuickChanges)
     EXPECT_GE(sinceSecond.elapsed(), 1990); // a countdown from the first change would end at 1000
 }
 
-TEST_F(ReadingGuideTest, OtherSettingsDoNotShowTheGuide)
-{
-    PrompterViewModel model(lumetra::testing::scriptWithChunks(2));
-    model.setIsReadingGuideVisible(false);
-    model.setVerticalMargin(30);
-    model.setFontSize(60);
-    EXPECT_FALSE(model.isReadingGuideVisible());
-}
-
 TEST_F(ReadingGuideTest, AModelDestroyedWhileTheGuideIsShownIsNeverTouched)
 {
     QSignalSpy *visibility = nullptr;

@@ -226,13 +226,4 @@ TEST_F(ScriptFilesTest, SaveAsAdoptsTheWrittenFile)
     EXPECT_FALSE(model.isDirty());
 }
 
-TEST_F(ScriptFilesTest, OpenPanelTypesStartWithPlainText)
-{
-    const QStringList &types = PrompterViewModel::scriptFileTypes();
-    ASSERT_FALSE(types.isEmpty());
-    EXPECT_EQ(types.first(), QStringLiteral("text/plain"));
-    EXPECT_EQ(types.size(), QSet<QString>(types.begin(), types.end()).size());
-    EXPECT_EQ(ScriptFileDocument::writableContentTypes(), QStringList { QStringLiteral("text/plain") });
-}
-
 } // namespace
