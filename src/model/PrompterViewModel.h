@@ -23,7 +23,8 @@ namespace lumetra {
 // The one shared state of the prompter: the script and its parse, every prompter setting, the
 // playback state and scroll position, the chunk geometry and the Voice Sync state. Lives on the
 // main thread. Every setter stores the value, signals a change (when there is one) and then runs
-// the property's reaction, whoever calls it, also for an equal value.
+// the property's reaction, whoever calls it, also for an equal value; only an identical script
+// text is no edit and runs nothing.
 class PrompterViewModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString scriptText READ scriptText WRITE setScriptText NOTIFY scriptTextChanged)
