@@ -22,25 +22,24 @@ struct Utterance {
 
 std::vector<Utterance> presentation(const VoiceSyncAligner &aligner, const QString &unscripted, std::int64_t &skipped)
 {
-    const auto &chunks = aligner.paragraphs();
-    const auto count = static_cast<std::int64_t>(chunks.size());
+    const ScriptChunkIndex &chunks = aligner.chunks();
+    const std::int64_t count = chunks.count();
     const std::int64_t adLibAfter = count / 4;
     const std::int64_t rereadAfter = count / 2;
     // The skipped sentence is followed by one long enough to be recognised on its own.
     skipped = count * 3 / 4;
-    while (skipped + 2 < count && ScriptParser::readableLength(chunks[static_cast<std::size_t>(skipped + 1)].text) < 12)
+    while (skipped + 2 < count && chunks.readableLength(skipped + 1) < 12)
         ++skipped;
     std::vector<Utterance> said;
     for (std::int64_t i = 0; i < count; ++i) {
         if (i == skipped)
             continue;
-        said.push_back({ ScriptParser::normalizedReadableText(chunks[static_cast<std::size_t>(i)].text), i });
+        said.push_back({ ScriptParser::normalizedReadableText(chunks.paragraph(i).text), i });
         // Between sentences the presenter is about to read the next one.
         if (i == adLibAfter)
             said.push_back({ ScriptParser::normalizedReadableText(unscripted), i + 1 });
         if (i == rereadAfter)
-            said.push_back(
-                { ScriptParser::normalizedReadableText(chunks[static_cast<std::size_t>(i - 1)].text), i + 1 });
+            said.push_back({ ScriptParser::normalizedReadableText(chunks.paragraph(i - 1).text), i + 1 });
     }
     return said;
 }
@@ -96,8 +95,7 @@ FollowFigures followPresenter(
         }
         nextPartial = now + options.partialInterval;
     }
-    figures.reachedLastChunk
-        = position.currentParagraphIndex == static_cast<std::int64_t>(aligner.paragraphs().size()) - 1;
+    figures.reachedLastChunk = position.currentParagraphIndex == aligner.chunks().count() - 1;
     return figures;
 }
 

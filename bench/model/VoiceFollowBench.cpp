@@ -46,7 +46,7 @@ void BM_VoiceFollow(benchmark::State &state)
     std::vector<QString> adLibs;
     for (std::uint32_t seed = 1; seed <= talkCount; ++seed) {
         const QString script = bench::talkScript(talkSentences, seed);
-        aligners.emplace_back(ScriptParser::parse(script).paragraphs());
+        aligners.emplace_back(ScriptChunkIndex(ScriptParser::parse(script)));
         aligners.back().setForwardJumpGuard(guardFor(static_cast<int>(state.range(0))));
         adLibs.push_back(bench::unscriptedSentence(script, seed));
     }
@@ -73,7 +73,7 @@ void BM_VoiceFollow(benchmark::State &state)
         skippedFollowed += figure.skippedSentenceFollowed ? 1 : 0;
         reachedEnd += figure.reachedLastChunk ? 1 : 0;
     }
-    state.counters["chunks"] = static_cast<double>(aligners.front().paragraphs().size());
+    state.counters["chunks"] = static_cast<double>(aligners.front().chunks().count());
     state.counters["within1_min%"] = lowestShare * 100;
     state.counters["within1_max%"] = highestShare * 100;
     state.counters["within1_mean%"] = shareSum / talkCount * 100;
@@ -99,8 +99,8 @@ BENCHMARK(BM_VoiceFollow)->Apply(voiceFollowArguments)->Iterations(1)->Unit(benc
 // One update with a full 32-character transcript, the window of six chunks in mid-talk.
 void BM_AlignOneUpdate(benchmark::State &state)
 {
-    const VoiceSyncAligner aligner(ScriptParser::parse(bench::talkScript(talkSentences, 1)).paragraphs());
-    const auto &chunks = aligner.paragraphs();
+    const VoiceSyncAligner aligner(ScriptChunkIndex(ScriptParser::parse(bench::talkScript(talkSentences, 1))));
+    const std::vector<ScriptParagraph> &chunks = aligner.chunks().paragraphs();
     const QString transcript = chunks[70].text + chunks[71].text + chunks[72].text;
     const VoiceSyncPosition position { 70, 70, chunks[70].globalReadableStart, 0 };
     for (auto _ : state)

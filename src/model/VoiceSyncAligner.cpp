@@ -19,28 +19,25 @@ constexpr double minimumMatchScore = 0.28;
 
 const QString VoiceSyncAligner::noMatchStatus = QStringLiteral("聽到聲音，等待回到稿件附近");
 
-VoiceSyncAligner::VoiceSyncAligner(std::vector<ScriptParagraph> paragraphs)
+VoiceSyncAligner::VoiceSyncAligner(ScriptChunkIndex chunks)
 {
-    setParagraphs(std::move(paragraphs));
+    setChunks(std::move(chunks));
 }
 
-void VoiceSyncAligner::setParagraphs(std::vector<ScriptParagraph> paragraphs)
+void VoiceSyncAligner::setChunks(ScriptChunkIndex chunks)
 {
-    m_paragraphs = std::move(paragraphs);
+    m_chunks = std::move(chunks);
     m_readableCharacters.clear();
-    m_readableCharacters.reserve(m_paragraphs.size());
-    m_totalReadableCharacterCount = 0;
-    for (const ScriptParagraph &paragraph : m_paragraphs) {
+    m_readableCharacters.reserve(m_chunks.paragraphs().size());
+    for (const ScriptParagraph &paragraph : m_chunks.paragraphs())
         m_readableCharacters.push_back(alignmentCharacters(ScriptParser::normalizedReadableText(paragraph.text)));
-        m_totalReadableCharacterCount += static_cast<std::int64_t>(m_readableCharacters.back().size());
-    }
 }
 
 ParagraphRange VoiceSyncAligner::nearbyParagraphRange(const VoiceSyncPosition &position) const
 {
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     const ParagraphRange range { std::max<std::int64_t>(anchor - chunksBehind, 0),
-        std::min(anchor + chunksAhead + 1, static_cast<std::int64_t>(m_paragraphs.size())) };
+        std::min(anchor + chunksAhead + 1, m_chunks.count()) };
     // An anchor past the end of a script that has since become shorter searches nothing.
     return range.isEmpty() ? ParagraphRange {} : range;
 }
@@ -58,7 +55,8 @@ std::vector<VoiceSyncMatch> VoiceSyncAligner::windowMatches(QStringView transcri
         const auto at = static_cast<std::size_t>(index);
         const SimilarityMatch similarity
             = VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[at]);
-        matches.push_back({ index, similarity.score, m_paragraphs[at].globalReadableStart + similarity.endOffset });
+        matches.push_back(
+            { index, similarity.score, m_chunks.paragraph(index).globalReadableStart + similarity.endOffset });
     }
     return matches;
 }
@@ -102,18 +100,6 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         match, current, nearScore, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
 
-std::int64_t VoiceSyncAligner::paragraphIndexForReadableCharacterCount(std::int64_t count) const
-{
-    if (m_paragraphs.empty())
-        return 0;
-    const std::int64_t clamped = std::clamp<std::int64_t>(count, 0, m_totalReadableCharacterCount);
-    // Starts never decrease; chunks without readable characters share the next one's start, and
-    // the later of them is the one returned.
-    const auto after = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), clamped,
-        [](std::int64_t value, const ScriptParagraph &paragraph) { return value < paragraph.globalReadableStart; });
-    return after == m_paragraphs.begin() ? 0 : static_cast<std::int64_t>(after - m_paragraphs.begin()) - 1;
-}
-
 VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     QStringView transcript, const VoiceSyncPosition &position, double now) const
 {
@@ -130,7 +116,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
         = std::max(position.spokenReadableCharacterCount, match->readableCharacterPosition);
     if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount)
         next.lastAdvanceTime = now;
-    const std::int64_t index = paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);
+    const std::int64_t index = m_chunks.paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);
     next.voiceSyncParagraphIndex = index;
     next.currentParagraphIndex = index;
     decision.match = match;

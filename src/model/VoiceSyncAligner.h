@@ -3,6 +3,7 @@
 #include "AlignmentCharacters.h"
 #include "ForwardJumpGuard.h"
 #include "ParagraphRange.h"
+#include "ScriptChunkIndex.h"
 #include "ScriptParagraph.h"
 #include "VoiceSyncDecision.h"
 #include "VoiceSyncMatch.h"
@@ -19,18 +20,18 @@ namespace lumetra {
 
 // Aligns the recogniser's running transcript with the chunks near the reading position and
 // decides how the Voice Sync position moves. Holds the chunks of one parse with their readable
-// texts; the position itself stays with the caller and is passed in, so every call is pure.
+// texts in comparable form; the position itself stays with the caller and is passed in, so every
+// call is pure.
 class VoiceSyncAligner {
 public:
     static const QString noMatchStatus;
 
     VoiceSyncAligner() = default;
-    explicit VoiceSyncAligner(std::vector<ScriptParagraph> paragraphs);
+    explicit VoiceSyncAligner(ScriptChunkIndex chunks);
 
     // Call after every parse.
-    void setParagraphs(std::vector<ScriptParagraph> paragraphs);
-    const std::vector<ScriptParagraph> &paragraphs() const { return m_paragraphs; }
-    std::int64_t totalReadableCharacterCount() const { return m_totalReadableCharacterCount; }
+    void setChunks(ScriptChunkIndex chunks);
+    const ScriptChunkIndex &chunks() const { return m_chunks; }
 
     // Empty (no guard) gives the bare character-set alignment.
     void setForwardJumpGuard(std::optional<ForwardJumpGuard> guard) { m_guard = guard; }
@@ -41,9 +42,6 @@ public:
     // The best-matching chunk of the window for the transcript's latest words, if it scores at
     // least 0.28.
     std::optional<VoiceSyncMatch> matchParagraphIndex(QStringView transcript, const VoiceSyncPosition &position) const;
-
-    // The last chunk that starts at or before the readable count (clamped to the script).
-    std::int64_t paragraphIndexForReadableCharacterCount(std::int64_t count) const;
 
     // What an update with this transcript does at `now` (monotonic seconds): the new status, and
     // with an accepted match the new spoken count, Voice Sync chunk and a scroll there.
@@ -64,9 +62,8 @@ private:
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         const VoiceSyncPosition &position, double now) const;
 
-    std::vector<ScriptParagraph> m_paragraphs;
+    ScriptChunkIndex m_chunks;
     std::vector<AlignmentCharacters> m_readableCharacters; // per chunk
-    std::int64_t m_totalReadableCharacterCount = 0;
     std::optional<ForwardJumpGuard> m_guard = ForwardJumpGuard {};
 };
 

@@ -38,13 +38,13 @@ Spoken speak(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const 
 
 class ForwardJumpGuardScenario : public ::testing::Test {
 protected:
-    std::vector<ScriptParagraph> chunks = ScriptParser::parse(talk).paragraphs();
+    ScriptChunkIndex chunks { ScriptParser::parse(talk) };
     VoiceSyncAligner guarded { chunks };
     VoiceSyncAligner bare { chunks };
 
     void SetUp() override
     {
-        ASSERT_EQ(chunks.size(), 9u);
+        ASSERT_EQ(chunks.count(), 9);
         bare.setForwardJumpGuard(std::nullopt);
     }
 
@@ -52,7 +52,7 @@ protected:
     VoiceSyncPosition after(std::int64_t chunk) const
     {
         const std::int64_t next = chunk + 1;
-        return { next, next, chunks[static_cast<std::size_t>(next)].globalReadableStart, -1.0 };
+        return { next, next, chunks.paragraph(next).globalReadableStart, -1.0 };
     }
 };
 
@@ -100,11 +100,11 @@ TEST_F(ForwardJumpGuardScenario, ARereadSentenceDoesNotCarryThePositionAway)
 {
     // Chunk 3 again while at chunk 6: its opening resembles chunks 5 and 7, its words chunk 8.
     double now = 0;
-    const Spoken alone = speak(bare, after(5), chunks[3].text, now);
+    const Spoken alone = speak(bare, after(5), chunks.paragraph(3).text, now);
     EXPECT_GE(alone.furthestChunk, 8);
 
     now = 0;
-    const Spoken spoken = speak(guarded, after(5), chunks[3].text, now);
+    const Spoken spoken = speak(guarded, after(5), chunks.paragraph(3).text, now);
     EXPECT_EQ(spoken.furthestChunk, 6);
     EXPECT_EQ(spoken.position.spokenReadableCharacterCount, after(5).spokenReadableCharacterCount);
 }
@@ -118,9 +118,9 @@ TEST_F(ForwardJumpGuardScenario, ASkippedSentenceIsStillFollowed)
     lagging.voiceSyncParagraphIndex = lagging.currentParagraphIndex = 1;
     for (const VoiceSyncPosition &start : { after(1), lagging }) {
         double now = 0;
-        const Spoken spoken = speak(guarded, start, chunks[3].text, now);
+        const Spoken spoken = speak(guarded, start, chunks.paragraph(3).text, now);
         EXPECT_EQ(spoken.position.currentParagraphIndex, 4);
-        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks[4].globalReadableStart);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(4).globalReadableStart);
         EXPECT_EQ(spoken.furthestChunk, 4);
     }
 }

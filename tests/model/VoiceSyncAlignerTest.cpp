@@ -12,12 +12,17 @@ namespace {
 const QString noMatch = QStringLiteral("聽到聲音，等待回到稿件附近");
 
 // `count` chunks of 12 characters each that share no character with one another.
-std::vector<ScriptParagraph> distinctChunks(int count)
+ScriptChunkIndex chunksOf(const QString &script)
+{
+    return ScriptChunkIndex(ScriptParser::parse(script));
+}
+
+ScriptChunkIndex distinctChunks(int count)
 {
     QString text;
     for (int i = 0; i < count; ++i)
         text += distinctCharacters(i, 12) + QStringLiteral("。");
-    return ScriptParser::parse(text).paragraphs();
+    return chunksOf(text);
 }
 
 VoiceSyncPosition at(std::int64_t chunk, std::int64_t spoken = 0)
@@ -48,8 +53,8 @@ TEST(VoiceSyncAligner, MatchesOnlyInsideTheWindow)
     const VoiceSyncAligner aligner(chunks);
     const auto read = [&](int chunk) { return distinctCharacters(chunk, 12); };
 
-    EXPECT_EQ(
-        aligner.matchParagraphIndex(read(4), at(0)), (VoiceSyncMatch { 4, 1.0, chunks[4].globalReadableStart + 12 }));
+    EXPECT_EQ(aligner.matchParagraphIndex(read(4), at(0)),
+        (VoiceSyncMatch { 4, 1.0, chunks.paragraph(4).globalReadableStart + 12 }));
     EXPECT_FALSE(aligner.matchParagraphIndex(read(5), at(0)));
     EXPECT_EQ(aligner.matchParagraphIndex(read(8), at(9))->index, 8);
     EXPECT_FALSE(aligner.matchParagraphIndex(read(7), at(9)));
@@ -61,9 +66,8 @@ TEST(VoiceSyncAligner, MatchesOnlyInsideTheWindow)
 TEST(VoiceSyncAligner, EqualScoresKeepTheEarlierChunk)
 {
     const QString repeated = distinctCharacters(7, 12);
-    const auto chunks = ScriptParser::parse(distinctCharacters(0, 12) + QStringLiteral("。") + repeated
-        + QStringLiteral("。") + distinctCharacters(1, 12) + QStringLiteral("。") + repeated + QStringLiteral("。"))
-                            .paragraphs();
+    const auto chunks = chunksOf(distinctCharacters(0, 12) + QStringLiteral("。") + repeated + QStringLiteral("。")
+        + distinctCharacters(1, 12) + QStringLiteral("。") + repeated + QStringLiteral("。"));
     const VoiceSyncAligner aligner(chunks);
     EXPECT_EQ(aligner.matchParagraphIndex(repeated, at(0))->index, 1);
 }
@@ -78,7 +82,7 @@ TEST(VoiceSyncAligner, AcceptsScoresFromTwentyEightHundredths)
     const QString needle = distinctCharacters(0, 24);
     for (const int shared : { 7, 6 }) {
         // The chunk holds only the needle's first characters, so only the 24-character candidate finds any.
-        const auto chunks = ScriptParser::parse(needle.left(shared) + QStringLiteral("。")).paragraphs();
+        const auto chunks = chunksOf(needle.left(shared) + QStringLiteral("。"));
         const auto match = VoiceSyncAligner(chunks).matchParagraphIndex(needle, at(0));
         if (shared == 7)
             EXPECT_EQ(match, (VoiceSyncMatch { 0, 7.0 / 24.0, 7 }));
@@ -130,38 +134,38 @@ TEST(VoiceSyncAligner, RereadingNeverMovesTheSpokenCountBack)
 TEST(VoiceSyncAligner, SimplifiedSpeechFollowsATraditionalScript)
 {
     const auto chunks
-        = ScriptParser::parse(QStringLiteral("開場白。\n今天這支影片，我想跟你聊一個很多人做 AI 工具時會忽略的問題。"))
-              .paragraphs();
+        = chunksOf(QStringLiteral("開場白。\n今天這支影片，我想跟你聊一個很多人做 AI 工具時會忽略的問題。"));
     const VoiceSyncAligner aligner(chunks);
     const auto match
         = aligner.matchParagraphIndex(QStringLiteral("今天这支影片我想跟你聊一个很多人做AI工具时会忽略的问题"), at(0));
     ASSERT_TRUE(match);
-    EXPECT_EQ(*match, (VoiceSyncMatch { 1, 1.0, chunks[1].globalReadableStart + 28 }));
+    EXPECT_EQ(*match, (VoiceSyncMatch { 1, 1.0, chunks.paragraph(1).globalReadableStart + 28 }));
 }
 
-TEST(VoiceSyncAligner, ChunkForACharacterCount)
+TEST(ScriptChunkIndex, ChunkForACharacterCount)
 {
     // The middle chunk has no readable characters and shares its start with the last one.
-    const auto chunks = ScriptParser::parse(QStringLiteral("甲乙丙。……！丁戊。")).paragraphs();
-    ASSERT_EQ(chunks.size(), 3u);
-    const VoiceSyncAligner aligner(chunks);
-    EXPECT_EQ(aligner.totalReadableCharacterCount(), 5);
-    EXPECT_EQ(aligner.paragraphIndexForReadableCharacterCount(-4), 0);
-    EXPECT_EQ(aligner.paragraphIndexForReadableCharacterCount(2), 0);
-    EXPECT_EQ(aligner.paragraphIndexForReadableCharacterCount(3), 2);
-    EXPECT_EQ(aligner.paragraphIndexForReadableCharacterCount(5), 2);
-    EXPECT_EQ(aligner.paragraphIndexForReadableCharacterCount(500), 2);
+    const ScriptChunkIndex chunks = chunksOf(QStringLiteral("甲乙丙。……！丁戊。"));
+    ASSERT_EQ(chunks.count(), 3);
+    EXPECT_EQ(chunks.totalReadableCharacterCount(), 5);
+    EXPECT_EQ(chunks.paragraphIndexForReadableCharacterCount(-4), 0);
+    EXPECT_EQ(chunks.paragraphIndexForReadableCharacterCount(2), 0);
+    EXPECT_EQ(chunks.paragraphIndexForReadableCharacterCount(3), 2);
+    EXPECT_EQ(chunks.paragraphIndexForReadableCharacterCount(5), 2);
+    EXPECT_EQ(chunks.paragraphIndexForReadableCharacterCount(500), 2);
+}
 
-    const VoiceSyncAligner empty;
-    EXPECT_EQ(empty.paragraphIndexForReadableCharacterCount(7), 0);
+TEST(VoiceSyncAligner, AnEmptyScriptNeverMatches)
+{
+    const VoiceSyncAligner empty(chunksOf(QString()));
     EXPECT_TRUE(empty.nearbyParagraphRange(at(0)).isEmpty());
     EXPECT_EQ(empty.handleVoiceSyncUpdate(QStringLiteral("今天這支影片我想跟你聊"), at(0), 1.0).status, noMatch);
 }
 
 TEST(VoiceSyncAligner, SpokenCharactersOfOneChunk)
 {
-    const auto chunks = ScriptParser::parse(QStringLiteral("甲乙丙。丁戊，己庚！")).paragraphs();
-    const ScriptParagraph &second = chunks[1]; // starts at 3, 4 readable characters
+    const ScriptChunkIndex chunks = chunksOf(QStringLiteral("甲乙丙。丁戊，己庚！"));
+    const ScriptParagraph &second = chunks.paragraph(1); // starts at 3, 4 readable characters
     EXPECT_EQ(VoiceSyncAligner::spokenReadableCount(second, 5, false), 0);
     EXPECT_EQ(VoiceSyncAligner::spokenReadableCount(second, 2, true), 0);
     EXPECT_EQ(VoiceSyncAligner::spokenReadableCount(second, 5, true), 2);
