@@ -93,8 +93,10 @@ QString talkScript(int sentences, std::uint32_t seed)
     int section = 0;
     while (written < sentences) {
         text += QStringLiteral("# 第%1部分\n\n").arg(++section);
-        for (int paragraph = 0; paragraph < 3 + make.below(3) && written < sentences; ++paragraph) {
-            for (int line = 0; line < 2 + make.below(4) && written < sentences; ++line) {
+        const int paragraphs = 3 + make.below(3);
+        for (int paragraph = 0; paragraph < paragraphs && written < sentences; ++paragraph) {
+            const int lines = 2 + make.below(4);
+            for (int line = 0; line < lines && written < sentences; ++line) {
                 QString sentence = make.sentence();
                 while (used.contains(sentence))
                     sentence = make.sentence();

@@ -61,10 +61,13 @@ protected:
 TEST(ForwardJumpGuard, FarChunksNeedAClearlyBetterScore)
 {
     const ForwardJumpGuard guard;
-    // Two chunks ahead of chunk 3, a small move.
-    EXPECT_TRUE(guard.accepts({ 5, 0.7, 100 }, 3, 0.5, 95, 0));
-    EXPECT_FALSE(guard.accepts({ 5, 0.7, 100 }, 3, 0.51, 95, 0));
-    EXPECT_FALSE(guard.accepts({ 5, 2.0 / 3.0, 100 }, 3, 0.0, 95, 0));
+    // Two chunks ahead of chunk 3, a small move: 0.8 and a lead of 0.2 suffice, also where the
+    // shares' floating-point forms fall a hair short (17/20 against 13/20).
+    EXPECT_TRUE(guard.accepts({ 5, 0.8, 100 }, 3, 0.6, 95, 0));
+    EXPECT_TRUE(guard.accepts({ 5, 17.0 / 20.0, 100 }, 3, 13.0 / 20.0, 95, 0));
+    EXPECT_TRUE(guard.accepts({ 5, 1.0, 100 }, 3, 0.8, 95, 0));
+    EXPECT_FALSE(guard.accepts({ 5, 1.0, 100 }, 3, 0.81, 95, 0));
+    EXPECT_FALSE(guard.accepts({ 5, 0.75, 100 }, 3, 0.0, 95, 0));
     // The next chunk is not far: a weak score may move there.
     EXPECT_TRUE(guard.accepts({ 4, 0.3, 100 }, 3, 0.3, 95, 0));
 }
