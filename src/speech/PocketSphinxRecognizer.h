@@ -1,0 +1,47 @@
+#pragma once
+
+#include "PocketSphinxDecoder.h"
+#include "PronunciationDictionary.h"
+#include "SpeechModel.h"
+#include "SpeechRecognizer.h"
+
+#include <QList>
+#include <QPointer>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+
+namespace lumetra {
+
+// Offline recognition with PocketSphinx. Each run decodes against a language model and a
+// dictionary built from the script's own words, written to a temporary folder of its own.
+class PocketSphinxRecognizer final : public SpeechRecognizer {
+public:
+    // How long loading an unchecked model may take before it counts as broken.
+    static constexpr int modelCheckTimeoutMs = 30000;
+
+    // `modelFolder` empty: no model was found.
+    explicit PocketSphinxRecognizer(std::optional<QString> modelFolder);
+    ~PocketSphinxRecognizer() override;
+
+    QString languageTag() const override;
+    // The model is checked once, the first time: its files, its dictionary, and a trial load of the
+    // decoder in a separate process, so a broken model cannot take the program down.
+    bool isAvailable() override;
+    std::shared_ptr<RecognitionRun> startRun(const QString &scriptText, ResultHandler handler) override;
+
+private:
+    std::optional<DecoderFiles> writeDecoderFiles(const QString &scriptText, const QString &folder) const;
+
+    std::optional<SpeechModel> m_model;
+    QString m_languageTag;
+    std::optional<PronunciationDictionary> m_dictionary;
+    std::optional<bool> m_checked;
+    // Set by a worker whose decoder could not be made: the model is then unavailable.
+    std::shared_ptr<std::atomic<bool>> m_decoderFailed = std::make_shared<std::atomic<bool>>(false);
+    QList<QPointer<QThread>> m_workers;
+};
+
+} // namespace lumetra
