@@ -20,10 +20,11 @@ bool holdsAcousticModel(const QDir &dir)
     return (weights.isFile() && weights.size() > 0) || (sendump.isFile() && sendump.size() > 0);
 }
 
-QString firstNonEmptyFile(const QDir &dir, const QStringList &patterns, const QStringList &excluded = {})
+// `skipped`: a part of the name that marks a file of another purpose.
+QString firstNonEmptyFile(const QDir &dir, const QStringList &patterns, const QString &skipped)
 {
     for (const QFileInfo &file : dir.entryInfoList(patterns, QDir::Files, QDir::Name)) {
-        if (file.size() > 0 && !excluded.contains(file.fileName()))
+        if (file.size() > 0 && !file.fileName().contains(skipped))
             return file.absoluteFilePath();
     }
     return {};
@@ -61,11 +62,12 @@ std::optional<SpeechModel> SpeechModel::inFolder(const QString &folder)
         }
     }
     model.dictionary = firstNonEmptyFile(dir, {QStringLiteral("*.dict"), QStringLiteral("*.dic")},
-                                         {QStringLiteral("noisedict")});
+                                         QStringLiteral("noisedict"));
     if (model.acousticModel.isEmpty() || model.dictionary.isEmpty())
         return std::nullopt;
+    // A phone language model is for phoneme decoding, not words.
     model.generalLanguageModel = firstNonEmptyFile(
-        dir, {QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.arpa")});
+        dir, {QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.arpa")}, QStringLiteral("-phone"));
     model.languageTag = languageTagOf(QFileInfo(model.folder).fileName());
     return model;
 }
