@@ -26,8 +26,11 @@ public:
     // Installs `tap` (replacing any earlier one) and starts capturing. Fails with
     // audioInputUnavailable when there is no microphone, or with the audio system's own error.
     virtual std::optional<VoiceSyncError> start(Tap tap) = 0;
-    // Stops capturing and removes the tap; no buffer reaches the tap after this returns.
+    // Stops delivering and removes the tap; no buffer reaches the tap after this returns. The
+    // device may stay open, so that the next start() hears the first words at once.
     virtual void stop() = 0;
+    // Stops and closes the device.
+    virtual void release() = 0;
     virtual bool isRunning() const = 0;
 
 signals:

@@ -6,15 +6,23 @@
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 
+#include <mutex>
 #include <vector>
 
 namespace lumetra {
 
 struct GStreamerAudioSource::Capture {
     GstElement *pipeline = nullptr;
-    Tap tap;
+    std::mutex tapMutex;
+    Tap tap; // empty while stopped: buffers are then dropped
     // Samples waiting to fill the next buffer; touched only on the streaming thread.
     std::vector<std::int16_t> pending;
+
+    void setTap(Tap newTap)
+    {
+        std::lock_guard lock(tapMutex);
+        tap = std::move(newTap);
+    }
 
     ~Capture()
     {
@@ -37,6 +45,12 @@ GstFlowReturn takeSample(GstAppSink *sink, gpointer data)
     GstSample *sample = gst_app_sink_pull_sample(sink);
     if (!sample)
         return GST_FLOW_EOS;
+    std::lock_guard lock(capture->tapMutex);
+    if (!capture->tap) {
+        capture->pending.clear();
+        gst_sample_unref(sample);
+        return GST_FLOW_OK;
+    }
     GstMapInfo map;
     GstBuffer *buffer = gst_sample_get_buffer(sample);
     if (buffer && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
@@ -71,11 +85,13 @@ QString takeErrorText(GstElement *pipeline, bool *isMissingInput)
 
 GstElement *makeMicrophoneSource()
 {
-    for (const char *factory : {"pulsesrc", "autoaudiosrc"}) {
-        if (GstElement *source = gst_element_factory_make(factory, "microphone"))
-            return source;
+    if (GstElement *pulse = gst_element_factory_make("pulsesrc", "microphone")) {
+        // A small device buffer: the server then delivers within tens of milliseconds instead of
+        // in blocks as long as its own latency.
+        g_object_set(pulse, "buffer-time", gint64(50000), "latency-time", gint64(10000), nullptr);
+        return pulse;
     }
-    return nullptr;
+    return gst_element_factory_make("autoaudiosrc", "microphone");
 }
 
 } // namespace
@@ -89,7 +105,11 @@ GStreamerAudioSource::~GStreamerAudioSource() = default;
 
 std::optional<VoiceSyncError> GStreamerAudioSource::start(Tap tap)
 {
-    stop();
+    if (m_capture) {
+        m_capture->setTap(std::move(tap));
+        m_delivering = true;
+        return std::nullopt;
+    }
     if (!gst_init_check(nullptr, nullptr, nullptr))
         return VoiceSyncError::audioInputUnavailable();
 
@@ -140,7 +160,7 @@ std::optional<VoiceSyncError> GStreamerAudioSource::start(Tap tap)
                 QCoreApplication::instance(),
                 [report, text] {
                     if (report.source && report.source->m_generation == report.generation && report.source->m_capture) {
-                        report.source->stop();
+                        report.source->release();
                         emit report.source->failed(text);
                     }
                 },
@@ -162,17 +182,26 @@ std::optional<VoiceSyncError> GStreamerAudioSource::start(Tap tap)
         return VoiceSyncError::platform(text);
     }
     m_capture = std::move(capture);
+    m_delivering = true;
     return std::nullopt;
 }
 
 void GStreamerAudioSource::stop()
 {
+    if (m_capture)
+        m_capture->setTap({});
+    m_delivering = false;
+}
+
+void GStreamerAudioSource::release()
+{
     m_capture.reset();
+    m_delivering = false;
 }
 
 bool GStreamerAudioSource::isRunning() const
 {
-    return m_capture != nullptr;
+    return m_delivering;
 }
 
 } // namespace lumetra

@@ -35,8 +35,7 @@ OfflineSpeechVoiceSyncEngine *OfflineSpeechVoiceSyncEngine::create(PermissionSer
 
 OfflineSpeechVoiceSyncEngine::~OfflineSpeechVoiceSyncEngine()
 {
-    m_shouldKeepRunning = false;
-    stopAudioPipeline();
+    stop();
 }
 
 VoiceSyncUpdateStream *OfflineSpeechVoiceSyncEngine::updates()
@@ -67,6 +66,7 @@ void OfflineSpeechVoiceSyncEngine::stop()
     m_shouldKeepRunning = false;
     m_restartTimer.stop();
     stopAudioPipeline();
+    m_audioSource->release();
 }
 
 void OfflineSpeechVoiceSyncEngine::requestPermissions(std::function<void(std::optional<VoiceSyncError>)> done)
@@ -121,7 +121,7 @@ std::optional<VoiceSyncError> OfflineSpeechVoiceSyncEngine::startAudioPipeline()
 
 void OfflineSpeechVoiceSyncEngine::stopAudioPipeline()
 {
-    if (m_audioSource && m_audioSource->isRunning())
+    if (m_audioSource->isRunning())
         m_audioSource->stop();
     if (const auto request = std::exchange(m_recognitionRequest, nullptr)) {
         request->endAudio();
@@ -152,6 +152,7 @@ void OfflineSpeechVoiceSyncEngine::restartNow()
     if (const auto error = startAudioPipeline()) {
         m_shouldKeepRunning = false;
         stopAudioPipeline();
+        m_audioSource->release();
         yield(VoiceSyncUpdate{QStringLiteral("Voice Sync 重新啟動失敗：") + error->description(), 0, std::nullopt});
     }
 }

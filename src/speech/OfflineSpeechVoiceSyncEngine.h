@@ -21,6 +21,7 @@ class OfflineSpeechVoiceSyncEngine final : public VoiceSyncEngine {
 public:
     static constexpr int restartDelayMilliseconds = 250;
 
+    // Takes `audioSource` as a child.
     OfflineSpeechVoiceSyncEngine(PermissionService *permissions, std::unique_ptr<SpeechRecognizer> recognizer,
                                  AudioSource *audioSource, QObject *parent = nullptr);
     // The real parts: the model found by SpeechModelLocator and the default microphone.
@@ -47,7 +48,7 @@ private:
 
     PermissionService *m_permissions;
     std::unique_ptr<SpeechRecognizer> m_recognizer;
-    QPointer<AudioSource> m_audioSource;
+    AudioSource *m_audioSource; // a child
     const QString m_name;
     std::shared_ptr<RecognitionRun> m_recognitionRequest;
     QPointer<VoiceSyncUpdateStream> m_continuation;

@@ -46,7 +46,7 @@ QString PocketSphinxRecognizer::languageTag() const
 
 bool PocketSphinxRecognizer::isAvailable()
 {
-    if (*m_decoderFailed)
+    if (m_decoders->failed())
         return false;
     if (m_checked)
         return *m_checked;
@@ -70,7 +70,7 @@ std::shared_ptr<RecognitionRun> PocketSphinxRecognizer::startRun(const QString &
     const auto files = writeDecoderFiles(scriptText, folder->path());
     if (!folder->isValid() || !files)
         return nullptr;
-    auto run = std::make_shared<PocketSphinxRun>(*files, std::move(folder), m_decoderFailed, std::move(handler));
+    auto run = std::make_shared<PocketSphinxRun>(*files, scriptText, std::move(folder), m_decoders, std::move(handler));
     m_workers.removeAll(QPointer<QThread>());
     m_workers.append(run->worker());
     return run;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PocketSphinxDecoder.h"
+#include "PocketSphinxDecoderCache.h"
 #include "PronunciationDictionary.h"
 #include "SpeechModel.h"
 #include "SpeechRecognizer.h"
@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QThread>
 
-#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -39,8 +38,8 @@ private:
     QString m_languageTag;
     std::optional<PronunciationDictionary> m_dictionary;
     std::optional<bool> m_checked;
-    // Set by a worker whose decoder could not be made: the model is then unavailable.
-    std::shared_ptr<std::atomic<bool>> m_decoderFailed = std::make_shared<std::atomic<bool>>(false);
+    // Shared with the workers; a decoder that cannot be made makes the model unavailable.
+    std::shared_ptr<PocketSphinxDecoderCache> m_decoders = std::make_shared<PocketSphinxDecoderCache>();
     QList<QPointer<QThread>> m_workers;
 };
 

@@ -37,16 +37,16 @@ struct PocketSphinxRun::Shared {
 
 namespace {
 
-void decode(const DecoderFiles &decoderFiles, const std::shared_ptr<PocketSphinxRun::Shared> &shared,
-            std::atomic<bool> &decoderFailed, const SpeechRecognizer::ResultHandler &handler)
+void decode(const DecoderFiles &decoderFiles, const QString &key, const std::shared_ptr<PocketSphinxRun::Shared> &shared,
+            PocketSphinxDecoderCache &cache, const SpeechRecognizer::ResultHandler &handler)
 {
     const auto report = [&](std::optional<RecognitionResult> result, bool error) {
         if (!shared->isCancelled())
             handler(std::move(result), error);
     };
-    const auto decoder = PocketSphinxDecoder::create(decoderFiles);
+    const auto lease = cache.acquire(decoderFiles, key);
+    PocketSphinxDecoder *decoder = lease.decoder();
     if (!decoder || !decoder->startUtterance()) {
-        decoderFailed = true;
         report(std::nullopt, true);
         return;
     }
@@ -67,18 +67,22 @@ void decode(const DecoderFiles &decoderFiles, const std::shared_ptr<PocketSphinx
             report(RecognitionResult{hypothesis, false}, false);
         }
     }
+    // Torn down or cancelled: close the utterance so the decoder is ready for the next run.
+    decoder->endUtterance();
 }
 
 } // namespace
 
-PocketSphinxRun::PocketSphinxRun(DecoderFiles decoderFiles, std::unique_ptr<QTemporaryDir> files,
-                                 std::shared_ptr<std::atomic<bool>> decoderFailed,
+PocketSphinxRun::PocketSphinxRun(DecoderFiles decoderFiles, QString key, std::unique_ptr<QTemporaryDir> files,
+                                 std::shared_ptr<PocketSphinxDecoderCache> cache,
                                  SpeechRecognizer::ResultHandler handler)
     : m_shared(std::make_shared<Shared>())
 {
     std::shared_ptr<QTemporaryDir> keptFiles(std::move(files));
-    m_worker = QThread::create([decoderFiles = std::move(decoderFiles), keptFiles, shared = m_shared, decoderFailed,
-                                handler = std::move(handler)] { decode(decoderFiles, shared, *decoderFailed, handler); });
+    m_worker = QThread::create([decoderFiles = std::move(decoderFiles), keptFiles, key = std::move(key), shared = m_shared,
+                                cache = std::move(cache), handler = std::move(handler)] {
+        decode(decoderFiles, key, shared, *cache, handler);
+    });
     QObject::connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
     m_worker->start();
 }

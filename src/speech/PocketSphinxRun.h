@@ -1,13 +1,12 @@
 #pragma once
 
-#include "PocketSphinxDecoder.h"
+#include "PocketSphinxDecoderCache.h"
 #include "RecognitionRun.h"
 #include "SpeechRecognizer.h"
 
 #include <QPointer>
 #include <QThread>
 
-#include <atomic>
 #include <memory>
 
 class QTemporaryDir;
@@ -19,10 +18,10 @@ namespace lumetra {
 // result once the decoder has heard speech and then silence, or with an error.
 class PocketSphinxRun final : public RecognitionRun {
 public:
+    // Decodes with the cache's decoder, remade from `decoderFiles` when `key` (the script) changed.
     // `files` stays alive until the worker is done with it.
-    // `decoderFailed` is set when the decoder cannot be made from these files.
-    PocketSphinxRun(DecoderFiles decoderFiles, std::unique_ptr<QTemporaryDir> files,
-                    std::shared_ptr<std::atomic<bool>> decoderFailed, SpeechRecognizer::ResultHandler handler);
+    PocketSphinxRun(DecoderFiles decoderFiles, QString key, std::unique_ptr<QTemporaryDir> files,
+                    std::shared_ptr<PocketSphinxDecoderCache> cache, SpeechRecognizer::ResultHandler handler);
     ~PocketSphinxRun() override;
 
     void append(std::span<const std::int16_t> frames) override;

@@ -22,6 +22,11 @@ public:
         ++stops;
         running = false;
     }
+    void release() override
+    {
+        ++releases;
+        running = false;
+    }
     bool isRunning() const override { return running; }
 
     void fail() { emit failed(QStringLiteral("device removed")); }
@@ -31,6 +36,7 @@ public:
     bool running = false;
     int starts = 0;
     int stops = 0;
+    int releases = 0;
 };
 
 } // namespace lumetra::testing

@@ -43,7 +43,15 @@ TEST(GStreamerAudioSourceTest, DeliversBuffersOf1024MonoFramesUntilStopped)
     ASSERT_TRUE(QTest::qWaitFor([&] { return buffers >= 10; }, 5000));
     EXPECT_TRUE(allFull);
     source.stop();
+    EXPECT_FALSE(source.isRunning());
     const int atStop = buffers;
     QTest::qWait(300);
     EXPECT_EQ(buffers, atStop) << "nothing reaches the tap after stop()";
+
+    // The device stayed open: a new tap hears at once.
+    std::atomic<int> later = 0;
+    ASSERT_EQ(source.start([&](std::span<const std::int16_t>) { ++later; }), std::nullopt);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return later >= 3; }, 1000));
+    source.release();
+    EXPECT_FALSE(source.isRunning());
 }

@@ -123,7 +123,9 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, StopDuringTheRestartWaitPreventsTheRest
     ASSERT_EQ(startAndWait(), std::nullopt);
     deliver(0, std::nullopt, true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine->isRestartPending(); }, 1000));
+    EXPECT_EQ(audio->releases, 0) << "the microphone stays open between runs";
     engine->stop();
+    EXPECT_EQ(audio->releases, 1) << "stopping closes the microphone";
     QTest::qWait(500);
     EXPECT_EQ(recognizer->runs.size(), 1u);
     EXPECT_FALSE(audio->isRunning());
@@ -140,6 +142,7 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, AFailedRestartYieldsExactlyOneFailureUp
     EXPECT_EQ(updateAt(1),
               (VoiceSyncUpdate{QStringLiteral("Voice Sync 重新啟動失敗：中文語音辨識器目前不可用"), 0, std::nullopt}));
     EXPECT_FALSE(engine->shouldKeepRunning());
+    EXPECT_EQ(audio->releases, 1);
 
     // Even a late error of the old run does not bring the restarts back.
     deliver(0, std::nullopt, true);

@@ -90,7 +90,9 @@ TEST(SpeechEndToEndTest, SyntheticSpeechThroughTheVirtualMicrophoneIsHeardInOrde
     engine.start([&](std::optional<VoiceSyncError> error) { started = error; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return started.has_value(); }, 60000));
     ASSERT_EQ(*started, std::nullopt) << (*started)->description().toStdString();
-    QTest::qWait(500);
+    // The test audio server's keep-alive stream sets a long sink latency, so a new capture may
+    // take up to two seconds to deliver its first buffer.
+    QTest::qWait(2500);
 
     QProcess player;
     player.start(QStringLiteral("paplay"), {QStringLiteral("--device=lumetra_sink"), speech});
