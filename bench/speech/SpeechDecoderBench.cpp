@@ -4,6 +4,7 @@
 
 #include "ArpaLanguageModel.h"
 #include "PocketSphinxDecoder.h"
+#include "PocketSphinxRecognizer.h"
 #include "PronunciationDictionary.h"
 #include "ScriptVocabulary.h"
 #include "SpeechModel.h"
@@ -190,6 +191,20 @@ void BM_DecodeScriptSpeech(benchmark::State &state)
     state.counters["audioSeconds"] = audioSeconds;
 }
 BENCHMARK(BM_DecodeScriptSpeech)->Arg(0)->Arg(50)->Arg(200)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The first start of Voice Sync on the main thread: reading the model's dictionary and the trial
+// load of the decoder in a separate process.
+void BM_FirstAvailabilityCheck(benchmark::State &state)
+{
+    for (auto _ : state) {
+        PocketSphinxRecognizer recognizer(modelFolder);
+        if (!recognizer.isAvailable()) {
+            state.SkipWithError("needs pocketsphinx-en-us");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_FirstAvailabilityCheck)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

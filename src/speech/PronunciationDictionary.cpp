@@ -1,7 +1,6 @@
 #include "PronunciationDictionary.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace lumetra {
 
@@ -18,21 +17,23 @@ std::optional<PronunciationDictionary> PronunciationDictionary::load(const QStri
 
 PronunciationDictionary PronunciationDictionary::fromText(const QString &text)
 {
-    static const QRegularExpression alternative(QStringLiteral("\\(\\d+\\)$"));
     PronunciationDictionary dictionary;
     for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
         line = line.trimmed();
-        const qsizetype gap = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
-        if (gap <= 0)
+        qsizetype gap = 0;
+        while (gap < line.size() && !line[gap].isSpace())
+            ++gap;
+        const QString phones = line.mid(gap).toString().simplified();
+        if (gap == 0 || phones.isEmpty())
             continue;
-        const QString phones = line.mid(gap).trimmed().toString().simplified();
-        if (phones.isEmpty())
-            continue;
-        QString word = line.left(gap).toString();
-        word.remove(alternative);
-        if (word.isEmpty())
-            continue;
-        dictionary.m_pronunciations[word].append(phones);
+        QStringView word = line.left(gap);
+        // "word(2)" is the second pronunciation of "word".
+        if (word.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = word.lastIndexOf(QLatin1Char('('));
+            if (open > 0)
+                word = word.left(open);
+        }
+        dictionary.m_pronunciations[word.toString()].append(phones);
         dictionary.m_longestWordLength = std::max(dictionary.m_longestWordLength, word.size());
     }
     return dictionary;
