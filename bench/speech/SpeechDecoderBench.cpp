@@ -59,7 +59,8 @@ double wordErrorRate(const QStringList &reference, const QStringList &hypothesis
         row[0] = i;
         for (qsizetype j = 1; j <= hypothesis.size(); ++j) {
             const qsizetype above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (reference[i - 1] == hypothesis[j - 1] ? 0 : 1)});
+            row[j]
+                = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (reference[i - 1] == hypothesis[j - 1] ? 0 : 1) });
             diagonal = above;
         }
     }
@@ -77,9 +78,9 @@ const std::vector<std::int16_t> &speech()
         for (const QString &sentence : script)
             ssml += sentence + QStringLiteral(" <break time=\"1200ms\"/> ");
         ssml += QStringLiteral("</speak>");
-        QProcess::execute(QStringLiteral("espeak-ng"), {"-m", "-v", "en-us", "-s", "150", "-w", spoken, ssml});
-        QProcess::execute(QStringLiteral("sox"), {spoken, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer",
-                                                 "-t", "raw", raw});
+        QProcess::execute(QStringLiteral("espeak-ng"), { "-m", "-v", "en-us", "-s", "150", "-w", spoken, ssml });
+        QProcess::execute(QStringLiteral("sox"),
+            { spoken, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer", "-t", "raw", raw });
         QFile file(raw);
         std::vector<std::int16_t> pcm;
         if (file.open(QIODevice::ReadOnly)) {
@@ -145,8 +146,8 @@ void BM_DecodeScriptSpeech(benchmark::State &state)
     const QString scriptText = script.join(QLatin1Char('\n'));
     const ScriptVocabulary vocabulary(scriptText, *dictionary);
     QTemporaryDir folder;
-    DecoderFiles files{model->acousticModel, folder.filePath(QStringLiteral("script.dict")),
-                       folder.filePath(QStringLiteral("script.lm")), QString(), 0};
+    DecoderFiles files { model->acousticModel, folder.filePath(QStringLiteral("script.dict")),
+        folder.filePath(QStringLiteral("script.lm")), QString(), 0 };
     if (generalWeight > 0) {
         // The general model predicts every word of the full dictionary, so it needs all of them.
         files.dictionary = model->dictionary;

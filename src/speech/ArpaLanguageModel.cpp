@@ -49,11 +49,11 @@ QString ArpaLanguageModel::build(const std::vector<QStringList> &sentences)
     Model model;
     std::int64_t tokens = 0;
     for (const QStringList &sentence : sentences) {
-        Gram words{sentenceStart};
+        Gram words { sentenceStart };
         words.insert(words.end(), sentence.begin(), sentence.end());
         words.push_back(sentenceEnd);
         for (std::size_t i = 1; i < words.size(); ++i) {
-            ++model.counts[0][{words[i]}];
+            ++model.counts[0][{ words[i] }];
             ++tokens;
             for (std::size_t n = 2; n <= 3 && n <= i + 1; ++n) {
                 const Gram gram(words.begin() + std::ptrdiff_t(i + 1 - n), words.begin() + std::ptrdiff_t(i + 1));
@@ -63,9 +63,9 @@ QString ArpaLanguageModel::build(const std::vector<QStringList> &sentences)
         }
     }
 
-    model.probability[0][{sentenceStart}] = 0;
+    model.probability[0][{ sentenceStart }] = 0;
     if (tokens == 0)
-        model.probability[0][{sentenceEnd}] = 1;
+        model.probability[0][{ sentenceEnd }] = 1;
     for (const auto &[gram, count] : model.counts[0])
         model.probability[0][gram] = double(count) / double(tokens);
     for (int n = 1; n < 3; ++n) {
@@ -96,8 +96,8 @@ QString ArpaLanguageModel::build(const std::vector<QStringList> &sentences)
             if (n + 1 < order) {
                 const auto &weights = model.backoff[n];
                 const auto weight = weights.find(gram);
-                text += QLatin1Char('\t') + (weight == weights.end() ? QStringLiteral("0.000000")
-                                                                      : log10Text(weight->second));
+                text += QLatin1Char('\t')
+                    + (weight == weights.end() ? QStringLiteral("0.000000") : log10Text(weight->second));
             }
             text += QLatin1Char('\n');
         }

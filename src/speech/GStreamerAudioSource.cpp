@@ -121,20 +121,19 @@ std::optional<VoiceSyncError> GStreamerAudioSource::start(Tap tap)
     capture->tap = std::move(tap);
     capture->pipeline = gst_pipeline_new("lumetra-speech-microphone");
     if (!source || !convert || !resample || !sink) {
-        for (GstElement *element : {source, convert, resample, sink}) {
+        for (GstElement *element : { source, convert, resample, sink }) {
             if (element)
                 gst_object_unref(element);
         }
         return VoiceSyncError::audioInputUnavailable();
     }
     gst_bin_add_many(GST_BIN(capture->pipeline), source, convert, resample, sink, nullptr);
-    GstCaps *caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate", G_TYPE_INT,
-                                        sampleRate, "channels", G_TYPE_INT, 1, "layout", G_TYPE_STRING,
-                                        "interleaved", nullptr);
+    GstCaps *caps = gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "rate", G_TYPE_INT, sampleRate,
+        "channels", G_TYPE_INT, 1, "layout", G_TYPE_STRING, "interleaved", nullptr);
     gst_app_sink_set_caps(GST_APP_SINK(sink), caps);
     gst_caps_unref(caps);
     g_object_set(sink, "sync", FALSE, nullptr);
-    GstAppSinkCallbacks callbacks{};
+    GstAppSinkCallbacks callbacks {};
     callbacks.new_sample = takeSample;
     gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, capture.get(), nullptr);
     if (!gst_element_link_many(source, convert, resample, sink, nullptr))
@@ -167,7 +166,7 @@ std::optional<VoiceSyncError> GStreamerAudioSource::start(Tap tap)
                 Qt::QueuedConnection);
             return GST_BUS_PASS;
         },
-        new Report{this, m_generation + 1}, [](gpointer data) { delete static_cast<Report *>(data); });
+        new Report { this, m_generation + 1 }, [](gpointer data) { delete static_cast<Report *>(data); });
     gst_object_unref(bus);
 
     ++m_generation;

@@ -10,8 +10,7 @@
 namespace lumetra {
 
 OfflineSpeechVoiceSyncEngine::OfflineSpeechVoiceSyncEngine(PermissionService *permissions,
-                                                           std::unique_ptr<SpeechRecognizer> recognizer,
-                                                           AudioSource *audioSource, QObject *parent)
+    std::unique_ptr<SpeechRecognizer> recognizer, AudioSource *audioSource, QObject *parent)
     : VoiceSyncEngine(parent)
     , m_permissions(permissions)
     , m_recognizer(std::move(recognizer))
@@ -28,9 +27,8 @@ OfflineSpeechVoiceSyncEngine::OfflineSpeechVoiceSyncEngine(PermissionService *pe
 
 OfflineSpeechVoiceSyncEngine *OfflineSpeechVoiceSyncEngine::create(PermissionService *permissions, QObject *parent)
 {
-    return new OfflineSpeechVoiceSyncEngine(
-        permissions, std::make_unique<PocketSphinxRecognizer>(SpeechModelLocator().locate()),
-        new GStreamerAudioSource, parent);
+    return new OfflineSpeechVoiceSyncEngine(permissions,
+        std::make_unique<PocketSphinxRecognizer>(SpeechModelLocator().locate()), new GStreamerAudioSource, parent);
 }
 
 OfflineSpeechVoiceSyncEngine::~OfflineSpeechVoiceSyncEngine()
@@ -89,25 +87,24 @@ std::optional<VoiceSyncError> OfflineSpeechVoiceSyncEngine::startAudioPipeline()
     stopAudioPipeline();
 
     QPointer<OfflineSpeechVoiceSyncEngine> self(this);
-    m_recognitionRequest = m_recognizer->startRun(m_scriptText, [self](std::optional<RecognitionResult> result,
-                                                                       bool error) {
-        // Recogniser thread: only compute the small record and hand it to the main thread.
-        std::optional<VoiceSyncUpdate> update;
-        if (result) {
-            update = VoiceSyncUpdate{result->transcript,
-                                     result->isFinal ? VoiceSyncUpdate::finalConfidence
-                                                     : VoiceSyncUpdate::partialConfidence,
-                                     std::nullopt};
-        }
-        const bool finished = error || (result && result->isFinal);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, update, finished] {
-                if (self)
-                    self->handleResult(update, finished);
-            },
-            Qt::QueuedConnection);
-    });
+    m_recognitionRequest
+        = m_recognizer->startRun(m_scriptText, [self](std::optional<RecognitionResult> result, bool error) {
+              // Recogniser thread: only compute the small record and hand it to the main thread.
+              std::optional<VoiceSyncUpdate> update;
+              if (result) {
+                  update = VoiceSyncUpdate { result->transcript,
+                      result->isFinal ? VoiceSyncUpdate::finalConfidence : VoiceSyncUpdate::partialConfidence,
+                      std::nullopt };
+              }
+              const bool finished = error || (result && result->isFinal);
+              QMetaObject::invokeMethod(
+                  QCoreApplication::instance(),
+                  [self, update, finished] {
+                      if (self)
+                          self->handleResult(update, finished);
+                  },
+                  Qt::QueuedConnection);
+          });
     if (!m_recognitionRequest)
         return VoiceSyncError::recognizerUnavailable();
 
@@ -153,7 +150,7 @@ void OfflineSpeechVoiceSyncEngine::restartNow()
         m_shouldKeepRunning = false;
         stopAudioPipeline();
         m_audioSource->release();
-        yield(VoiceSyncUpdate{QStringLiteral("Voice Sync 重新啟動失敗：") + error->description(), 0, std::nullopt});
+        yield(VoiceSyncUpdate { QStringLiteral("Voice Sync 重新啟動失敗：") + error->description(), 0, std::nullopt });
     }
 }
 

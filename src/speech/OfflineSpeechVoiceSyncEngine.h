@@ -23,7 +23,7 @@ public:
 
     // Takes `audioSource` as a child.
     OfflineSpeechVoiceSyncEngine(PermissionService *permissions, std::unique_ptr<SpeechRecognizer> recognizer,
-                                 AudioSource *audioSource, QObject *parent = nullptr);
+        AudioSource *audioSource, QObject *parent = nullptr);
     // The real parts: the model found by SpeechModelLocator and the default microphone.
     static OfflineSpeechVoiceSyncEngine *create(PermissionService *permissions, QObject *parent = nullptr);
     ~OfflineSpeechVoiceSyncEngine() override;

@@ -17,18 +17,18 @@ namespace {
 bool addGeneralModel(cmd_ln_t *config, ps_decoder_t *decoder, const DecoderFiles &files)
 {
     logmath_t *logmath = ps_get_logmath(decoder);
-    ngram_model_t *script = ngram_model_read(config, files.languageModel.toLocal8Bit().constData(), NGRAM_AUTO,
-                                             logmath);
-    ngram_model_t *general = ngram_model_read(config, files.generalLanguageModel.toLocal8Bit().constData(),
-                                              NGRAM_AUTO, logmath);
+    ngram_model_t *script
+        = ngram_model_read(config, files.languageModel.toLocal8Bit().constData(), NGRAM_AUTO, logmath);
+    ngram_model_t *general
+        = ngram_model_read(config, files.generalLanguageModel.toLocal8Bit().constData(), NGRAM_AUTO, logmath);
     if (!script || !general) {
         ngram_model_free(script);
         ngram_model_free(general);
         return false;
     }
-    ngram_model_t *models[] = {script, general};
-    const char *names[] = {"script", "general"};
-    const float32 weights[] = {float32(1.0 - files.generalWeight), float32(files.generalWeight)};
+    ngram_model_t *models[] = { script, general };
+    const char *names[] = { "script", "general" };
+    const float32 weights[] = { float32(1.0 - files.generalWeight), float32(files.generalWeight) };
     ngram_model_t *mixed = ngram_model_set_init(config, models, const_cast<char **>(names), weights, 2);
     if (!mixed)
         return false;
@@ -44,8 +44,8 @@ std::unique_ptr<PocketSphinxDecoder> PocketSphinxDecoder::create(const DecoderFi
     const QByteArray hmm = files.acousticModel.toLocal8Bit();
     const QByteArray dict = files.dictionary.toLocal8Bit();
     const QByteArray lm = files.languageModel.toLocal8Bit();
-    cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(),
-                                   "-lm", lm.constData(), "-logfn", "/dev/null", nullptr);
+    cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-lm",
+        lm.constData(), "-logfn", "/dev/null", nullptr);
     if (!config)
         return nullptr;
     ps_decoder_t *decoder = ps_init(config);

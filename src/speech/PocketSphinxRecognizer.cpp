@@ -76,12 +76,12 @@ std::shared_ptr<RecognitionRun> PocketSphinxRecognizer::startRun(const QString &
     return run;
 }
 
-std::optional<DecoderFiles> PocketSphinxRecognizer::writeDecoderFiles(const QString &scriptText,
-                                                                      const QString &folder) const
+std::optional<DecoderFiles> PocketSphinxRecognizer::writeDecoderFiles(
+    const QString &scriptText, const QString &folder) const
 {
     const ScriptVocabulary vocabulary(scriptText, *m_dictionary);
-    DecoderFiles files{m_model->acousticModel, QDir(folder).filePath(QStringLiteral("script.dict")),
-                       QDir(folder).filePath(QStringLiteral("script.lm")), QString(), 0};
+    DecoderFiles files { m_model->acousticModel, QDir(folder).filePath(QStringLiteral("script.dict")),
+        QDir(folder).filePath(QStringLiteral("script.lm")), QString(), 0 };
     if (!writeText(files.dictionary, m_dictionary->subsetText(vocabulary.words()))
         || !writeText(files.languageModel, ArpaLanguageModel::build(vocabulary.sentences())))
         return std::nullopt;

@@ -37,8 +37,9 @@ struct PocketSphinxRun::Shared {
 
 namespace {
 
-void decode(const DecoderFiles &decoderFiles, const QString &key, const std::shared_ptr<PocketSphinxRun::Shared> &shared,
-            PocketSphinxDecoderCache &cache, const SpeechRecognizer::ResultHandler &handler)
+void decode(const DecoderFiles &decoderFiles, const QString &key,
+    const std::shared_ptr<PocketSphinxRun::Shared> &shared, PocketSphinxDecoderCache &cache,
+    const SpeechRecognizer::ResultHandler &handler)
 {
     const auto report = [&](std::optional<RecognitionResult> result, bool error) {
         if (!shared->isCancelled())
@@ -59,12 +60,12 @@ void decode(const DecoderFiles &decoderFiles, const QString &key, const std::sha
             heardSpeech = true;
         } else if (heardSpeech) {
             decoder->endUtterance();
-            report(RecognitionResult{decoder->hypothesis(), true}, false);
+            report(RecognitionResult { decoder->hypothesis(), true }, false);
             return;
         }
         if (hypothesis != partial) {
             partial = hypothesis;
-            report(RecognitionResult{hypothesis, false}, false);
+            report(RecognitionResult { hypothesis, false }, false);
         }
     }
     // Torn down or cancelled: close the utterance so the decoder is ready for the next run.
@@ -74,13 +75,12 @@ void decode(const DecoderFiles &decoderFiles, const QString &key, const std::sha
 } // namespace
 
 PocketSphinxRun::PocketSphinxRun(DecoderFiles decoderFiles, QString key, std::unique_ptr<QTemporaryDir> files,
-                                 std::shared_ptr<PocketSphinxDecoderCache> cache,
-                                 SpeechRecognizer::ResultHandler handler)
+    std::shared_ptr<PocketSphinxDecoderCache> cache, SpeechRecognizer::ResultHandler handler)
     : m_shared(std::make_shared<Shared>())
 {
     std::shared_ptr<QTemporaryDir> keptFiles(std::move(files));
-    m_worker = QThread::create([decoderFiles = std::move(decoderFiles), keptFiles, key = std::move(key), shared = m_shared,
-                                cache = std::move(cache), handler = std::move(handler)] {
+    m_worker = QThread::create([decoderFiles = std::move(decoderFiles), keptFiles, key = std::move(key),
+                                   shared = m_shared, cache = std::move(cache), handler = std::move(handler)] {
         decode(decoderFiles, key, shared, *cache, handler);
     });
     QObject::connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);

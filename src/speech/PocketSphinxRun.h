@@ -21,7 +21,7 @@ public:
     // Decodes with the cache's decoder, remade from `decoderFiles` when `key` (the script) changed.
     // `files` stays alive until the worker is done with it.
     PocketSphinxRun(DecoderFiles decoderFiles, QString key, std::unique_ptr<QTemporaryDir> files,
-                    std::shared_ptr<PocketSphinxDecoderCache> cache, SpeechRecognizer::ResultHandler handler);
+        std::shared_ptr<PocketSphinxDecoderCache> cache, SpeechRecognizer::ResultHandler handler);
     ~PocketSphinxRun() override;
 
     void append(std::span<const std::int16_t> frames) override;

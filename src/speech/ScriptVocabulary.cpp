@@ -95,8 +95,7 @@ QStringList ScriptVocabulary::segment(QStringView text, const PronunciationDicti
     for (qsizetype at = 0; at < text.size();) {
         const qsizetype single = scalarLength(text, at);
         qsizetype matched = 0;
-        for (qsizetype length = std::min(dictionary.longestWordLength(), text.size() - at); length > single;
-             --length) {
+        for (qsizetype length = std::min(dictionary.longestWordLength(), text.size() - at); length > single; --length) {
             if (text[at + length - 1].isHighSurrogate())
                 continue; // never split a character
             if (dictionary.contains(text.mid(at, length).toString())) {

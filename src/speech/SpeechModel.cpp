@@ -8,8 +8,8 @@ namespace {
 
 bool holdsAcousticModel(const QDir &dir)
 {
-    static const QStringList required = {QStringLiteral("mdef"), QStringLiteral("means"), QStringLiteral("variances"),
-                                         QStringLiteral("transition_matrices")};
+    static const QStringList required = { QStringLiteral("mdef"), QStringLiteral("means"), QStringLiteral("variances"),
+        QStringLiteral("transition_matrices") };
     for (const QString &name : required) {
         const QFileInfo file(dir.filePath(name));
         if (!file.isFile() || file.size() == 0)
@@ -61,13 +61,13 @@ std::optional<SpeechModel> SpeechModel::inFolder(const QString &folder)
             }
         }
     }
-    model.dictionary = firstNonEmptyFile(dir, {QStringLiteral("*.dict"), QStringLiteral("*.dic")},
-                                         QStringLiteral("noisedict"));
+    model.dictionary
+        = firstNonEmptyFile(dir, { QStringLiteral("*.dict"), QStringLiteral("*.dic") }, QStringLiteral("noisedict"));
     if (model.acousticModel.isEmpty() || model.dictionary.isEmpty())
         return std::nullopt;
     // A phone language model is for phoneme decoding, not words.
-    model.generalLanguageModel = firstNonEmptyFile(
-        dir, {QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.arpa")}, QStringLiteral("-phone"));
+    model.generalLanguageModel = firstNonEmptyFile(dir,
+        { QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.arpa") }, QStringLiteral("-phone"));
     model.languageTag = languageTagOf(QFileInfo(model.folder).fileName());
     return model;
 }

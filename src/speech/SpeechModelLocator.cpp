@@ -9,7 +9,7 @@ namespace lumetra {
 
 SpeechModelLocator::SpeechModelLocator()
     : SpeechModelLocator(QDir::homePath() + QStringLiteral("/.local/share/Lumetra/speech/zh-TW"),
-                         {QStringLiteral("/usr/share/pocketsphinx/model")})
+        { QStringLiteral("/usr/share/pocketsphinx/model") })
 {
 }
 

@@ -8,8 +8,13 @@ namespace lumetra {
 // of the audio system passes through with its own description.
 class VoiceSyncError {
 public:
-    enum class Case { speechPermissionDenied, microphonePermissionDenied, recognizerUnavailable, audioInputUnavailable,
-                      platform };
+    enum class Case {
+        speechPermissionDenied,
+        microphonePermissionDenied,
+        recognizerUnavailable,
+        audioInputUnavailable,
+        platform
+    };
 
     static VoiceSyncError speechPermissionDenied() { return VoiceSyncError(Case::speechPermissionDenied); }
     static VoiceSyncError microphonePermissionDenied() { return VoiceSyncError(Case::microphonePermissionDenied); }

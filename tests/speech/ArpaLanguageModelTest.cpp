@@ -20,7 +20,7 @@ namespace {
 struct ParsedArpa {
     std::map<int, qsizetype> declared;
     std::map<QStringList, double> probability; // log10
-    std::map<QStringList, double> backoff;     // log10
+    std::map<QStringList, double> backoff; // log10
 
     explicit ParsedArpa(const QString &text)
     {
@@ -63,10 +63,10 @@ struct ParsedArpa {
 };
 
 const std::vector<QStringList> sentences = {
-    {"the", "cat", "sat", "on", "the", "mat"},
-    {"the", "dog", "sat"},
-    {"a", "cat", "and", "a", "dog"},
-    {"the", "cat", "sat"},
+    { "the", "cat", "sat", "on", "the", "mat" },
+    { "the", "dog", "sat" },
+    { "a", "cat", "and", "a", "dog" },
+    { "the", "cat", "sat" },
 };
 
 } // namespace
@@ -77,17 +77,17 @@ TEST(ArpaLanguageModelTest, EveryContextIsAProbabilityDistribution)
     for (int order = 1; order <= 3; ++order)
         EXPECT_EQ(arpa.declared.at(order), arpa.countOfOrder(order)) << "header count of order " << order;
 
-    QStringList vocabulary{"</s>"};
+    QStringList vocabulary { "</s>" };
     for (const auto &[gram, logp] : arpa.probability) {
         if (gram.size() == 1 && gram[0] != QStringLiteral("<s>") && gram[0] != QStringLiteral("</s>"))
             vocabulary.append(gram[0]);
     }
     EXPECT_EQ(vocabulary.size(), 9);
 
-    std::vector<QStringList> histories = {{}, {"<s>"}, {"<s>", "the"}, {"the", "cat"}, {"cat", "sat"}};
+    std::vector<QStringList> histories = { {}, { "<s>" }, { "<s>", "the" }, { "the", "cat" }, { "cat", "sat" } };
     for (const QString &a : vocabulary)
-        histories.push_back({a});
-    histories.push_back({"dog", "the"}); // never seen: backs off all the way
+        histories.push_back({ a });
+    histories.push_back({ "dog", "the" }); // never seen: backs off all the way
     for (const QStringList &history : histories) {
         double sum = 0;
         for (const QString &word : vocabulary)
@@ -96,15 +96,15 @@ TEST(ArpaLanguageModelTest, EveryContextIsAProbabilityDistribution)
     }
 
     // Seen continuations stay the likeliest: "the cat" was followed by "sat" both times.
-    EXPECT_GT(arpa.p({"the", "cat"}, QStringLiteral("sat")), 0.5);
-    EXPECT_GT(arpa.p({"the", "cat"}, QStringLiteral("sat")), 5 * arpa.p({"the", "cat"}, QStringLiteral("dog")));
-    EXPECT_EQ(arpa.probability.at({"<s>"}), -99) << "a sentence start is never predicted";
+    EXPECT_GT(arpa.p({ "the", "cat" }, QStringLiteral("sat")), 0.5);
+    EXPECT_GT(arpa.p({ "the", "cat" }, QStringLiteral("sat")), 5 * arpa.p({ "the", "cat" }, QStringLiteral("dog")));
+    EXPECT_EQ(arpa.probability.at({ "<s>" }), -99) << "a sentence start is never predicted";
 }
 
 TEST(ArpaLanguageModelTest, AnEmptyScriptGivesAModelOfSentenceEndsOnly)
 {
     const ParsedArpa arpa(ArpaLanguageModel::build({}));
-    EXPECT_EQ(arpa.declared, (std::map<int, qsizetype>{{1, 2}}));
+    EXPECT_EQ(arpa.declared, (std::map<int, qsizetype> { { 1, 2 } }));
     EXPECT_DOUBLE_EQ(arpa.p({}, QStringLiteral("</s>")), 1.0);
 }
 
@@ -114,11 +114,12 @@ TEST(ArpaLanguageModelTest, PocketSphinxLoadsTheScriptModelAndDictionary)
     const QString model = QStringLiteral("/usr/share/pocketsphinx/model/en-us");
     const auto dictionary = PronunciationDictionary::load(model + QStringLiteral("/cmudict-en-us.dict"));
     ASSERT_TRUE(dictionary) << "Debian's pocketsphinx-en-us is part of the set-up";
-    for (const QString &script : {QStringLiteral("The cat sat on the mat. The dog sat. A cat and a dog."), QString()}) {
+    for (const QString &script :
+        { QStringLiteral("The cat sat on the mat. The dog sat. A cat and a dog."), QString() }) {
         const ScriptVocabulary vocabulary(script, *dictionary);
         QTemporaryDir folder;
-        DecoderFiles files{model + QStringLiteral("/en-us"), folder.filePath(QStringLiteral("s.dict")),
-                           folder.filePath(QStringLiteral("s.lm")), QString(), 0};
+        DecoderFiles files { model + QStringLiteral("/en-us"), folder.filePath(QStringLiteral("s.dict")),
+            folder.filePath(QStringLiteral("s.lm")), QString(), 0 };
         QFile dict(files.dictionary), lm(files.languageModel);
         ASSERT_TRUE(dict.open(QIODevice::WriteOnly) && lm.open(QIODevice::WriteOnly));
         dict.write(dictionary->subsetText(vocabulary.words()).toUtf8());

@@ -33,7 +33,7 @@ public:
     std::shared_ptr<RecognitionRun> startRun(const QString &scriptText, ResultHandler handler) override
     {
         auto run = std::make_shared<Run>();
-        runs.push_back({scriptText, std::move(handler), run, run->framesReceived});
+        runs.push_back({ scriptText, std::move(handler), run, run->framesReceived });
         return run;
     }
 

@@ -37,7 +37,7 @@ TEST(GStreamerAudioSourceTest, DeliversBuffersOf1024MonoFramesUntilStopped)
         allFull = allFull && frames.size() == std::size_t(AudioSource::framesPerBuffer);
         ++buffers;
     }),
-              std::nullopt);
+        std::nullopt);
     EXPECT_TRUE(source.isRunning());
     // 16 kHz in 1024-frame buffers is about 15.6 buffers a second.
     ASSERT_TRUE(QTest::qWaitFor([&] { return buffers >= 10; }, 5000));

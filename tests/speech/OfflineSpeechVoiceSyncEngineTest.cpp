@@ -1,7 +1,7 @@
-#include "FakeAudioSource.h"
-#include "NeverRestrictedProbe.h"
-#include "FakeSpeechRecognizer.h"
 #include "OfflineSpeechVoiceSyncEngine.h"
+#include "FakeAudioSource.h"
+#include "FakeSpeechRecognizer.h"
+#include "NeverRestrictedProbe.h"
 #include "PermissionService.h"
 #include "ScriptedConsentPrompter.h"
 
@@ -58,7 +58,7 @@ protected:
     }
 
     ScriptedConsentPrompter prompter;
-    PermissionService permissions{&prompter, std::make_shared<lumetra::testing::NeverRestrictedProbe>()};
+    PermissionService permissions { &prompter, std::make_shared<lumetra::testing::NeverRestrictedProbe>() };
     FakeSpeechRecognizer *recognizer = nullptr;
     FakeAudioSource *audio = nullptr;
     std::unique_ptr<OfflineSpeechVoiceSyncEngine> engine;
@@ -75,24 +75,24 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, NameCarriesTheModelLanguage)
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, PartialThenFinalYieldsTwoUpdatesAndRestartsAfterAQuarterSecond)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     engine->setScriptText(QStringLiteral("first script"));
     ASSERT_EQ(startAndWait(), std::nullopt);
     ASSERT_EQ(recognizer->runs.size(), 1u);
     EXPECT_EQ(recognizer->runs[0].scriptText, QStringLiteral("first script"));
     EXPECT_TRUE(audio->isRunning());
 
-    deliver(0, RecognitionResult{QStringLiteral("hello"), false});
+    deliver(0, RecognitionResult { QStringLiteral("hello"), false });
     ASSERT_TRUE(QTest::qWaitFor([&] { return spy->size() == 1; }, 1000));
-    EXPECT_EQ(updateAt(0), (VoiceSyncUpdate{QStringLiteral("hello"), 0.65, std::nullopt}));
+    EXPECT_EQ(updateAt(0), (VoiceSyncUpdate { QStringLiteral("hello"), 0.65, std::nullopt }));
     EXPECT_TRUE(audio->isRunning()) << "a partial result does not end the run";
 
     engine->setScriptText(QStringLiteral("edited script"));
     QElapsedTimer sinceFinal;
-    deliver(0, RecognitionResult{QStringLiteral("hello"), true});
+    deliver(0, RecognitionResult { QStringLiteral("hello"), true });
     sinceFinal.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return spy->size() == 2; }, 1000));
-    EXPECT_EQ(updateAt(1), (VoiceSyncUpdate{QStringLiteral("hello"), 1.0, std::nullopt}));
+    EXPECT_EQ(updateAt(1), (VoiceSyncUpdate { QStringLiteral("hello"), 1.0, std::nullopt }));
 
     // Torn down: microphone stopped, the run's audio ended and the run cancelled.
     EXPECT_FALSE(audio->isRunning());
@@ -109,7 +109,7 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, PartialThenFinalYieldsTwoUpdatesAndRest
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, AnErrorWithoutResultYieldsNothingButStillRestarts)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     ASSERT_EQ(startAndWait(), std::nullopt);
     deliver(0, std::nullopt, true);
     ASSERT_TRUE(waitForRuns(2));
@@ -119,7 +119,7 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, AnErrorWithoutResultYieldsNothingButSti
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, StopDuringTheRestartWaitPreventsTheRestart)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     ASSERT_EQ(startAndWait(), std::nullopt);
     deliver(0, std::nullopt, true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return engine->isRestartPending(); }, 1000));
@@ -134,13 +134,13 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, StopDuringTheRestartWaitPreventsTheRest
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, AFailedRestartYieldsExactlyOneFailureUpdateAndStopsRestarting)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     ASSERT_EQ(startAndWait(), std::nullopt);
     recognizer->available = false;
-    deliver(0, RecognitionResult{QStringLiteral("done"), true});
+    deliver(0, RecognitionResult { QStringLiteral("done"), true });
     ASSERT_TRUE(QTest::qWaitFor([&] { return spy->size() == 2; }, 2000));
     EXPECT_EQ(updateAt(1),
-              (VoiceSyncUpdate{QStringLiteral("Voice Sync 重新啟動失敗：中文語音辨識器目前不可用"), 0, std::nullopt}));
+        (VoiceSyncUpdate { QStringLiteral("Voice Sync 重新啟動失敗：中文語音辨識器目前不可用"), 0, std::nullopt }));
     EXPECT_FALSE(engine->shouldKeepRunning());
     EXPECT_EQ(audio->releases, 1);
 
@@ -154,7 +154,7 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, AFailedRestartYieldsExactlyOneFailureUp
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, AMicrophoneLostBeforeARestartEndsTheRestartsWithItsText)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     ASSERT_EQ(startAndWait(), std::nullopt);
     audio->startError = VoiceSyncError::audioInputUnavailable();
     audio->fail(); // the microphone disappears mid-run: the run ends like an error
@@ -168,14 +168,14 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, AMicrophoneLostBeforeARestartEndsTheRes
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, ATapBufferAfterTearDownIsDropped)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     ASSERT_EQ(startAndWait(), std::nullopt);
     const std::vector<std::int16_t> buffer(AudioSource::framesPerBuffer, 7);
     const auto tap = audio->lastTap;
     std::thread([&] { tap(buffer); }).join();
     EXPECT_EQ(*recognizer->runs[0].framesReceived, AudioSource::framesPerBuffer);
 
-    deliver(0, RecognitionResult{QStringLiteral("x"), true});
+    deliver(0, RecognitionResult { QStringLiteral("x"), true });
     ASSERT_TRUE(QTest::qWaitFor([&] { return !audio->isRunning(); }, 1000));
     std::thread([&] { tap(buffer); }).join();
     EXPECT_EQ(*recognizer->runs[0].framesReceived, AudioSource::framesPerBuffer);
@@ -187,9 +187,9 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, ATapBufferAfterTearDownIsDropped)
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, SpeechRefusedMeansTheMicrophoneIsNeverAsked)
 {
-    prompter.answers = {false, true};
+    prompter.answers = { false, true };
     EXPECT_EQ(startAndWait(), VoiceSyncError::speechPermissionDenied());
-    EXPECT_EQ(prompter.asked, std::vector<PermissionKind>{PermissionKind::speech});
+    EXPECT_EQ(prompter.asked, std::vector<PermissionKind> { PermissionKind::speech });
     EXPECT_EQ(audio->starts, 0);
     EXPECT_TRUE(recognizer->runs.empty());
     EXPECT_EQ(VoiceSyncError::speechPermissionDenied().description(), QStringLiteral("語音辨識權限未開啟"));
@@ -197,17 +197,17 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, SpeechRefusedMeansTheMicrophoneIsNeverA
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, MicrophoneRefusedFailsAfterSpeechWasGranted)
 {
-    prompter.answers = {true, false};
+    prompter.answers = { true, false };
     const auto error = startAndWait();
     EXPECT_EQ(error, VoiceSyncError::microphonePermissionDenied());
     EXPECT_EQ(error->description(), QStringLiteral("麥克風權限未開啟"));
-    EXPECT_EQ(prompter.asked, (std::vector<PermissionKind>{PermissionKind::speech, PermissionKind::microphone}));
+    EXPECT_EQ(prompter.asked, (std::vector<PermissionKind> { PermissionKind::speech, PermissionKind::microphone }));
     EXPECT_EQ(audio->starts, 0);
 }
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, StartFailuresLeaveNothingRunning)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     recognizer->available = false;
     EXPECT_EQ(startAndWait(), VoiceSyncError::recognizerUnavailable());
     EXPECT_EQ(audio->starts, 0);
@@ -226,7 +226,7 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, StartFailuresLeaveNothingRunning)
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, StopWhileWaitingForPermissionsLeavesNothingListening)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     bool completed = false;
     engine->start([&](std::optional<VoiceSyncError>) { completed = true; });
     engine->stop();
@@ -237,12 +237,12 @@ TEST_F(OfflineSpeechVoiceSyncEngineTest, StopWhileWaitingForPermissionsLeavesNot
 
 TEST_F(OfflineSpeechVoiceSyncEngineTest, ANewStreamReplacesTheOldOne)
 {
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     ASSERT_EQ(startAndWait(), std::nullopt);
     VoiceSyncUpdateStream *second = engine->updates();
     ASSERT_NE(second, stream);
     QSignalSpy secondSpy(second, &VoiceSyncUpdateStream::updateReceived);
-    deliver(0, RecognitionResult{QStringLiteral("later"), false});
+    deliver(0, RecognitionResult { QStringLiteral("later"), false });
     ASSERT_TRUE(QTest::qWaitFor([&] { return secondSpy.size() == 1; }, 1000));
     EXPECT_EQ(spy->size(), 0);
 }

@@ -70,22 +70,22 @@ TEST(SpeechEndToEndTest, SyntheticSpeechThroughTheVirtualMicrophoneIsHeardInOrde
     for (const QString &sentence : scriptSentences)
         ssml += sentence + QStringLiteral(" <break time=\"1200ms\"/> ");
     ssml += QStringLiteral("</speak>");
-    ASSERT_TRUE(run(QStringLiteral("espeak-ng"), {"-m", "-v", "en-us", "-s", "150", "-w", speech, ssml}));
+    ASSERT_TRUE(run(QStringLiteral("espeak-ng"), { "-m", "-v", "en-us", "-s", "150", "-w", speech, ssml }));
 
     QSettings().clear();
     lumetra::testing::ScriptedConsentPrompter prompter;
     PermissionService permissions(&prompter);
     permissions.setDecision(PermissionKind::speech, true);
     permissions.setDecision(PermissionKind::microphone, true);
-    OfflineSpeechVoiceSyncEngine engine(
-        &permissions, std::make_unique<PocketSphinxRecognizer>(QStringLiteral("/usr/share/pocketsphinx/model/en-us")),
+    OfflineSpeechVoiceSyncEngine engine(&permissions,
+        std::make_unique<PocketSphinxRecognizer>(QStringLiteral("/usr/share/pocketsphinx/model/en-us")),
         new GStreamerAudioSource);
     engine.setScriptText(QStringLiteral("# Meeting\n\n") + scriptSentences.join(QStringLiteral("\n\n")));
     EXPECT_EQ(engine.name(), QStringLiteral("離線語音辨識 en-US"));
 
     std::vector<VoiceSyncUpdate> updates;
     QObject::connect(engine.updates(), &VoiceSyncUpdateStream::updateReceived,
-                     [&](const VoiceSyncUpdate &update) { updates.push_back(update); });
+        [&](const VoiceSyncUpdate &update) { updates.push_back(update); });
     std::optional<std::optional<VoiceSyncError>> started;
     engine.start([&](std::optional<VoiceSyncError> error) { started = error; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return started.has_value(); }, 60000));
@@ -95,7 +95,7 @@ TEST(SpeechEndToEndTest, SyntheticSpeechThroughTheVirtualMicrophoneIsHeardInOrde
     QTest::qWait(2500);
 
     QProcess player;
-    player.start(QStringLiteral("paplay"), {QStringLiteral("--device=lumetra_sink"), speech});
+    player.start(QStringLiteral("paplay"), { QStringLiteral("--device=lumetra_sink"), speech });
     ASSERT_TRUE(player.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.state() == QProcess::NotRunning; }, 120000));
     ASSERT_EQ(player.exitCode(), 0) << player.readAllStandardError().toStdString();
@@ -116,8 +116,9 @@ TEST(SpeechEndToEndTest, SyntheticSpeechThroughTheVirtualMicrophoneIsHeardInOrde
     }
     const QStringList expected = wordsOf(scriptSentences.join(QLatin1Char(' ')));
     const qsizetype inOrder = wordsInOrder(expected, heard);
-    std::cout << "heard " << heard.join(' ').toStdString() << "\n" << inOrder << " of " << expected.size()
-              << " script words in order, " << finals << " final results of " << updates.size() << " updates\n";
+    std::cout << "heard " << heard.join(' ').toStdString() << "\n"
+              << inOrder << " of " << expected.size() << " script words in order, " << finals << " final results of "
+              << updates.size() << " updates\n";
     EXPECT_GE(finals, 3) << "sentences separated by pauses end their own runs";
     EXPECT_GE(double(inOrder), 0.85 * double(expected.size()));
     EXPECT_LE(heard.size(), expected.size() + 4) << "no long stretches of invented words";

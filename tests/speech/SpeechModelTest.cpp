@@ -1,10 +1,10 @@
+#include "SpeechModel.h"
 #include "FakeAudioSource.h"
 #include "NeverRestrictedProbe.h"
 #include "OfflineSpeechVoiceSyncEngine.h"
 #include "PermissionService.h"
 #include "PocketSphinxRecognizer.h"
 #include "ScriptedConsentPrompter.h"
-#include "SpeechModel.h"
 #include "SpeechModelLocator.h"
 
 #include <QDir>
@@ -88,7 +88,7 @@ TEST(SpeechModelLocatorTest, FirstHitWinsEvenWhenItIsBroken)
     QSettings().clear();
     QTemporaryDir home;
     const QString user = home.filePath(QStringLiteral("zh-TW"));
-    const SpeechModelLocator locator(user, {QFileInfo(debianModel).absolutePath(), home.filePath("none")});
+    const SpeechModelLocator locator(user, { QFileInfo(debianModel).absolutePath(), home.filePath("none") });
     qunsetenv(SpeechModelLocator::environmentVariable);
 
     EXPECT_EQ(locator.locate(), debianModel) << "the installed model when nothing else is set";
@@ -101,7 +101,7 @@ TEST(SpeechModelLocatorTest, FirstHitWinsEvenWhenItIsBroken)
         EXPECT_EQ(locator.locate(), QStringLiteral("/from/environment"));
     }
     QSettings().clear();
-    EXPECT_EQ(SpeechModelLocator(home.filePath("absent"), {home.filePath("none")}).locate(), std::nullopt);
+    EXPECT_EQ(SpeechModelLocator(home.filePath("absent"), { home.filePath("none") }).locate(), std::nullopt);
 }
 
 TEST(SpeechModelTest, MissingPartialAndCorruptModelsAreUnavailableWithoutHarm)
@@ -120,7 +120,7 @@ TEST(SpeechModelTest, MissingPartialAndCorruptModelsAreUnavailableWithoutHarm)
     EXPECT_FALSE(PocketSphinxRecognizer(noDictionary.folder()).isAvailable());
 
     // Files present but garbage: the library would end the process while loading them.
-    for (const QString &damaged : {QStringLiteral("acoustic/means"), QStringLiteral("acoustic/mdef")}) {
+    for (const QString &damaged : { QStringLiteral("acoustic/means"), QStringLiteral("acoustic/mdef") }) {
         const ModelCopy corrupt(QStringLiteral("en-us"));
         corrupt.overwrite(damaged, QByteArray(4096, 'x'));
         ASSERT_TRUE(SpeechModel::inFolder(corrupt.folder())) << "the layout alone looks complete";
@@ -137,13 +137,13 @@ TEST(SpeechModelTest, TheEngineReportsAnUnusableModelAsRecognizerUnavailable)
 {
     QSettings().clear();
     lumetra::testing::ScriptedConsentPrompter prompter;
-    prompter.answers = {true, true};
+    prompter.answers = { true, true };
     PermissionService permissions(&prompter, std::make_shared<lumetra::testing::NeverRestrictedProbe>());
     auto *audio = new lumetra::testing::FakeAudioSource;
     const ModelCopy corrupt(QStringLiteral("zh-TW"));
     corrupt.overwrite(QStringLiteral("acoustic/means"), "s3\nbroken");
-    OfflineSpeechVoiceSyncEngine engine(&permissions, std::make_unique<PocketSphinxRecognizer>(corrupt.folder()),
-                                        audio);
+    OfflineSpeechVoiceSyncEngine engine(
+        &permissions, std::make_unique<PocketSphinxRecognizer>(corrupt.folder()), audio);
     EXPECT_EQ(engine.name(), QStringLiteral("離線語音辨識 zh-TW"));
 
     std::optional<std::optional<VoiceSyncError>> outcome;
