@@ -24,7 +24,8 @@ public:
     virtual QString name() const = 0;
 
     // Obtains permissions and begins listening. `completion` runs once, on the main thread and
-    // never inside start(), with the error if the engine could not start.
+    // never inside start(), with the error if the engine could not start. A start overtaken by
+    // stop() completes without error and leaves nothing listening.
     virtual void start(StartCompletion completion) = 0;
 
     // Stops listening and does not restart. Harmless when nothing runs.
