@@ -32,7 +32,11 @@ PocketSphinxRecognizer::PocketSphinxRecognizer(std::optional<QString> modelFolde
 
 PocketSphinxRecognizer::~PocketSphinxRecognizer()
 {
-    // Workers were cancelled with their runs; let them leave the decoder before we go.
+    for (const std::weak_ptr<PocketSphinxRun> &handedOut : m_runs) {
+        if (const auto run = handedOut.lock())
+            run->cancel();
+    }
+    // Cancelled workers leave the decoder at once; wait for them before it goes.
     for (const QPointer<QThread> &worker : std::as_const(m_workers)) {
         if (worker)
             worker->wait();
@@ -71,6 +75,8 @@ std::shared_ptr<RecognitionRun> PocketSphinxRecognizer::startRun(const QString &
     if (!folder->isValid() || !files)
         return nullptr;
     auto run = std::make_shared<PocketSphinxRun>(*files, scriptText, std::move(folder), m_decoders, std::move(handler));
+    std::erase_if(m_runs, [](const std::weak_ptr<PocketSphinxRun> &handedOut) { return handedOut.expired(); });
+    m_runs.push_back(run);
     m_workers.removeAll(QPointer<QThread>());
     m_workers.append(run->worker());
     return run;

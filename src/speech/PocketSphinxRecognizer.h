@@ -11,8 +11,11 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace lumetra {
+
+class PocketSphinxRun;
 
 // Offline recognition with PocketSphinx. Each run decodes against a language model and a
 // dictionary built from the script's own words, written to a temporary folder of its own.
@@ -40,6 +43,8 @@ private:
     std::optional<bool> m_checked;
     // Shared with the workers; a decoder that cannot be made makes the model unavailable.
     std::shared_ptr<PocketSphinxDecoderCache> m_decoders = std::make_shared<PocketSphinxDecoderCache>();
+    // Runs handed out, so none outlives the recogniser with its worker still decoding.
+    std::vector<std::weak_ptr<PocketSphinxRun>> m_runs;
     QList<QPointer<QThread>> m_workers;
 };
 

@@ -21,10 +21,10 @@ std::vector<std::int16_t> spoken(const QString &text)
     QTemporaryDir folder;
     const QString wav = folder.filePath(QStringLiteral("s.wav"));
     const QString raw = folder.filePath(QStringLiteral("s.raw"));
-    EXPECT_EQ(QProcess::execute(QStringLiteral("espeak-ng"), {"-v", "en-us", "-w", wav, text}), 0);
-    EXPECT_EQ(QProcess::execute(QStringLiteral("sox"),
-                  {wav, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer", "-t", "raw", raw, "pad", "0",
-                      "1.0"}),
+    EXPECT_EQ(QProcess::execute(QStringLiteral("espeak-ng"), { "-v", "en-us", "-w", wav, text }), 0);
+    EXPECT_EQ(
+        QProcess::execute(QStringLiteral("sox"),
+            { wav, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer", "-t", "raw", raw, "pad", "0", "1.0" }),
         0);
     QFile file(raw);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -125,4 +125,20 @@ TEST(PocketSphinxRecognizerTest, ACancelledRunReportsNothingMoreAndTheNextRunSti
     for (const RecognitionResult &result : later.snapshot())
         EXPECT_EQ(result.transcript, QString()) << "with no script words nothing can match";
     EXPECT_EQ(later.errors, 0);
+}
+
+TEST(PocketSphinxRecognizerTest, ARecognizerGoingFirstStopsItsRunsInsteadOfWaitingForThem)
+{
+    auto recognizer = std::make_unique<PocketSphinxRecognizer>(model);
+    ASSERT_TRUE(recognizer->isAvailable());
+    Reports reports;
+    const auto run = recognizer->startRun(script, reports.handler());
+    const std::vector<std::int16_t> speech = spoken(QStringLiteral("The weather is lovely today."));
+    feed(*run, std::vector<std::int16_t>(speech.begin(), speech.begin() + 8192));
+    recognizer.reset(); // must not wait for a run that is still open
+    const std::size_t reported = reports.snapshot().size();
+    feed(*run, speech);
+    QTest::qWait(500);
+    EXPECT_EQ(reports.snapshot().size(), reported);
+    EXPECT_EQ(reports.errors, 0);
 }
