@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace lumetra {
@@ -24,7 +23,7 @@ PocketSphinxRecognizer::PocketSphinxRecognizer(std::optional<QString> modelFolde
 {
     if (modelFolder) {
         m_model = SpeechModel::inFolder(*modelFolder);
-        m_languageTag = m_model ? m_model->languageTag : QFileInfo(*modelFolder).fileName();
+        m_languageTag = SpeechModel::languageTagOf(*modelFolder);
     }
     if (m_languageTag.isEmpty())
         m_languageTag = QStringLiteral("zh-TW");
@@ -36,7 +35,7 @@ PocketSphinxRecognizer::~PocketSphinxRecognizer()
         if (const auto run = handedOut.lock())
             run->cancel();
     }
-    // Cancelled workers leave the decoder at once; wait for them before it goes.
+    // Cancelled workers end at once; none is left running unowned.
     for (const QPointer<QThread> &worker : std::as_const(m_workers)) {
         if (worker)
             worker->wait();

@@ -30,9 +30,12 @@ QString firstNonEmptyFile(const QDir &dir, const QStringList &patterns, const QS
     return {};
 }
 
-QString languageTagOf(const QString &folderName)
+} // namespace
+
+QString SpeechModel::languageTagOf(const QString &folder)
 {
-    QStringList parts = QString(folderName).replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
+    QStringList parts
+        = QFileInfo(folder).fileName().replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
     parts.first() = parts.first().toLower();
     for (qsizetype i = 1; i < parts.size(); ++i) {
         if (parts[i].size() == 2)
@@ -40,8 +43,6 @@ QString languageTagOf(const QString &folderName)
     }
     return parts.join(QLatin1Char('-'));
 }
-
-} // namespace
 
 std::optional<SpeechModel> SpeechModel::inFolder(const QString &folder)
 {
@@ -68,7 +69,7 @@ std::optional<SpeechModel> SpeechModel::inFolder(const QString &folder)
     // A phone language model is for phoneme decoding, not words.
     model.generalLanguageModel = firstNonEmptyFile(dir,
         { QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.arpa") }, QStringLiteral("-phone"));
-    model.languageTag = languageTagOf(QFileInfo(model.folder).fileName());
+    model.languageTag = languageTagOf(model.folder);
     return model;
 }
 

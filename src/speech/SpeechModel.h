@@ -21,6 +21,8 @@ struct SpeechModel {
 
     // The model in `folder`, or nothing when a required file is missing or empty.
     static std::optional<SpeechModel> inFolder(const QString &folder);
+    // The language tag a model folder's name gives.
+    static QString languageTagOf(const QString &folder);
 };
 
 } // namespace lumetra

@@ -108,7 +108,7 @@ TEST(SpeechModelTest, MissingPartialAndCorruptModelsAreUnavailableWithoutHarm)
 {
     EXPECT_FALSE(PocketSphinxRecognizer(std::nullopt).isAvailable());
     EXPECT_FALSE(PocketSphinxRecognizer(QStringLiteral("/no/such/model")).isAvailable());
-    EXPECT_EQ(PocketSphinxRecognizer(QStringLiteral("/no/such/zh-TW")).languageTag(), QStringLiteral("zh-TW"));
+    EXPECT_EQ(PocketSphinxRecognizer(QStringLiteral("/no/such/zh_tw")).languageTag(), QStringLiteral("zh-TW"));
 
     const ModelCopy partial(QStringLiteral("en-us"));
     partial.remove(QStringLiteral("acoustic/means"));
