@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHashFunctions>
 #include <QString>
 
 namespace lumetra {
@@ -38,5 +39,11 @@ private:
     Case m_case;
     QString m_platformDescription;
 };
+
+// Hashed by case alone, consistent with ==.
+inline size_t qHash(const VoiceSyncError &error, size_t seed = 0)
+{
+    return ::qHash(int(error.errorCase()), seed);
+}
 
 } // namespace lumetra
