@@ -2,6 +2,7 @@
 #include "DefaultOutputLocation.h"
 #include "FakeCaptureBackend.h"
 #include "PermissionService.h"
+#include "QStringPrinter.h"
 #include "RecordingSettingsStore.h"
 #include "ScriptedConsentPrompter.h"
 

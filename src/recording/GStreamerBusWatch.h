@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gst/gst.h>
+
+#include <QObject>
+
+#include <atomic>
+#include <functional>
+
+namespace lumetra {
+
+// Hands every message of a pipeline's bus to `handler` on the main thread. Latency changes are
+// handled here. Destroy it only after the pipeline has been set to NULL.
+class GStreamerBusWatch final : public QObject {
+    Q_OBJECT
+public:
+    GStreamerBusWatch(GstElement *pipeline, std::function<void(GstMessage *)> handler, QObject *parent = nullptr);
+    ~GStreamerBusWatch() override;
+
+private:
+    static GstBusSyncReply onMessage(GstBus *bus, GstMessage *message, gpointer self);
+    void drain();
+
+    GstElement *m_pipeline;
+    GstBus *m_bus;
+    std::function<void(GstMessage *)> m_handler;
+    std::atomic<bool> m_drainPending { false };
+};
+
+} // namespace lumetra
