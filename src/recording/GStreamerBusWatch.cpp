@@ -15,21 +15,33 @@ GStreamerBusWatch::~GStreamerBusWatch()
 {
     gst_bus_set_sync_handler(m_bus, nullptr, nullptr, nullptr);
     gst_object_unref(m_bus);
+    for (GstMessage *message : m_messages)
+        gst_message_unref(message);
 }
 
-GstBusSyncReply GStreamerBusWatch::onMessage(GstBus *, GstMessage *, gpointer self)
+GstBusSyncReply GStreamerBusWatch::onMessage(GstBus *, GstMessage *message, gpointer self)
 {
-    // Streaming thread: only wake the main thread; the message stays queued on the bus.
+    // Any thread: the message is queued here, not on the bus, so that one that arrives while the main
+    // thread drains always finds either that drain or a new one to take it.
     auto *watch = static_cast<GStreamerBusWatch *>(self);
-    if (!watch->m_drainPending.exchange(true))
+    const QMutexLocker lock(&watch->m_mutex);
+    watch->m_messages.push_back(gst_message_ref(message));
+    if (!watch->m_drainPending) {
+        watch->m_drainPending = true;
         QMetaObject::invokeMethod(watch, &GStreamerBusWatch::drain, Qt::QueuedConnection);
-    return GST_BUS_PASS;
+    }
+    return GST_BUS_DROP;
 }
 
 void GStreamerBusWatch::drain()
 {
-    m_drainPending = false;
-    while (GstMessage *message = gst_bus_pop(m_bus)) {
+    std::deque<GstMessage *> messages;
+    {
+        const QMutexLocker lock(&m_mutex);
+        messages.swap(m_messages);
+        m_drainPending = false;
+    }
+    for (GstMessage *message : messages) {
         if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_LATENCY)
             gst_bin_recalculate_latency(GST_BIN(m_pipeline));
         else

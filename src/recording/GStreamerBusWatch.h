@@ -4,7 +4,9 @@
 
 #include <QObject>
 
-#include <atomic>
+#include <QMutex>
+
+#include <deque>
 #include <functional>
 
 namespace lumetra {
@@ -24,7 +26,9 @@ private:
     GstElement *m_pipeline;
     GstBus *m_bus;
     std::function<void(GstMessage *)> m_handler;
-    std::atomic<bool> m_drainPending { false };
+    QMutex m_mutex; // guards the two below, shared with streaming threads
+    std::deque<GstMessage *> m_messages;
+    bool m_drainPending = false;
 };
 
 } // namespace lumetra

@@ -1,6 +1,7 @@
 // Recordings made for real: GStreamer encoders and muxers, the test script's PulseAudio microphone
 // and a synthetic camera.
 #include "GStreamerCaptureBackend.h"
+#include "LowLatencyAudioStream.h"
 #include "MediaProbe.h"
 #include "PermissionService.h"
 #include "QStringPrinter.h"
@@ -11,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,31 +40,13 @@ Options syntheticCamera(const QString &description = QStringLiteral("videotestsr
     return options;
 }
 
-// The test script's keep-alive stream lets the virtual sink run with a 2-second latency, so the
-// microphone would deliver its audio in 2-second blocks and a recording would lose its last block. A
-// low-latency silent stream makes the sink, and so the microphone, deliver at once, like a real one.
 class LowLatencyAudio final : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
-            return;
-        m_stream.setStandardInputFile(QStringLiteral("/dev/zero"));
-        m_stream.start(QStringLiteral("pacat"),
-            { QStringLiteral("--playback"), QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                QStringLiteral("--rate=48000"), QStringLiteral("--channels=2"), QStringLiteral("--device=lumetra_sink"),
-                QStringLiteral("--latency-msec=20"), QStringLiteral("--client-name=lumetra-recording-tests") });
-        m_stream.waitForStarted();
-        QTest::qWait(2000); // the block already buffered at the old latency drains
-    }
-    void TearDown() override
-    {
-        m_stream.kill();
-        m_stream.waitForFinished();
-    }
+    void SetUp() override { m_stream.start(); }
+    void TearDown() override { m_stream.stop(); }
 
 private:
-    QProcess m_stream;
+    lumetra::testing::LowLatencyAudioStream m_stream;
 };
 
 [[maybe_unused]] const auto *const lowLatencyAudio = ::testing::AddGlobalTestEnvironment(new LowLatencyAudio);
