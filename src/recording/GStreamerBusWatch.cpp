@@ -1,5 +1,7 @@
 #include "GStreamerBusWatch.h"
 
+#include <QDeadlineTimer>
+
 namespace lumetra {
 
 GStreamerBusWatch::GStreamerBusWatch(GstElement *pipeline, std::function<void(GstMessage *)> handler, QObject *parent)
@@ -26,11 +28,26 @@ GstBusSyncReply GStreamerBusWatch::onMessage(GstBus *, GstMessage *message, gpoi
     auto *watch = static_cast<GStreamerBusWatch *>(self);
     const QMutexLocker lock(&watch->m_mutex);
     watch->m_messages.push_back(gst_message_ref(message));
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        watch->m_endOrErrorArrived = true;
+        watch->m_arrival.wakeAll();
+    }
     if (!watch->m_drainPending) {
         watch->m_drainPending = true;
         QMetaObject::invokeMethod(watch, &GStreamerBusWatch::drain, Qt::QueuedConnection);
     }
     return GST_BUS_DROP;
+}
+
+bool GStreamerBusWatch::waitForEndOrError(std::chrono::milliseconds timeout)
+{
+    const QDeadlineTimer deadline(timeout);
+    const QMutexLocker lock(&m_mutex);
+    while (!m_endOrErrorArrived) {
+        if (!m_arrival.wait(&m_mutex, deadline))
+            break;
+    }
+    return m_endOrErrorArrived;
 }
 
 void GStreamerBusWatch::drain()

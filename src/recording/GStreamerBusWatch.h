@@ -5,7 +5,9 @@
 #include <QObject>
 
 #include <QMutex>
+#include <QWaitCondition>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 
@@ -19,6 +21,10 @@ public:
     GStreamerBusWatch(GstElement *pipeline, std::function<void(GstMessage *)> handler, QObject *parent = nullptr);
     ~GStreamerBusWatch() override;
 
+    // Blocks until an end of stream or an error has arrived (handled or not), at most `timeout`;
+    // whether one did. For shutting down, when the main thread cannot wait for the handler.
+    bool waitForEndOrError(std::chrono::milliseconds timeout);
+
 private:
     static GstBusSyncReply onMessage(GstBus *bus, GstMessage *message, gpointer self);
     void drain();
@@ -29,6 +35,8 @@ private:
     QMutex m_mutex; // guards the two below, shared with streaming threads
     std::deque<GstMessage *> m_messages;
     bool m_drainPending = false;
+    bool m_endOrErrorArrived = false;
+    QWaitCondition m_arrival;
 };
 
 } // namespace lumetra

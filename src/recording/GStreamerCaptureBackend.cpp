@@ -84,10 +84,14 @@ GStreamerCaptureBackend::GStreamerCaptureBackend(Options options)
 
 GStreamerCaptureBackend::~GStreamerCaptureBackend()
 {
-    // The session's streaming thread feeds the movie; stop it before the recorders go.
+    // The session's streaming thread feeds the movie; stop it before the recorders go. A recording
+    // still running gets its end written, so the file stays playable.
     m_session.reset();
-    delete m_movieRecorder.data();
-    delete m_audioRecorder.data();
+    for (GStreamerFileRecorder *recorder : { m_movieRecorder.data(), m_audioRecorder.data() }) {
+        if (recorder)
+            recorder->finishNow(m_options.finishTimeout);
+        delete recorder;
+    }
 }
 
 // MARK: cameras
@@ -292,7 +296,8 @@ GStreamerFileRecorder *GStreamerCaptureBackend::makeRecorder(
 
 QString GStreamerCaptureBackend::movieDescription() const
 {
-    return QStringLiteral("appsrc name=video is-live=true format=time max-bytes=0 "
+    // A slow encoder drops camera frames rather than piling them up in memory.
+    return QStringLiteral("appsrc name=video is-live=true format=time max-bytes=0 max-buffers=30 leaky-type=downstream "
                           "! queue max-size-buffers=0 max-size-bytes=0 max-size-time=3000000000 "
                           "! x264enc name=videoencoder tune=zerolatency speed-preset=ultrafast key-int-max=60 "
                           "bitrate=%1 ! h264parse ! queue ! mux. "

@@ -90,6 +90,22 @@ void GStreamerFileRecorder::stop(std::chrono::milliseconds timeout, const std::o
         return;
     m_stopFailure = failure;
     m_stopDeadline.start(timeout);
+    endEveryStream();
+}
+
+void GStreamerFileRecorder::finishNow(std::chrono::milliseconds timeout)
+{
+    if (m_finished || !m_pipeline)
+        return;
+    m_finished = true;
+    m_stopDeadline.stop();
+    endEveryStream();
+    m_busWatch->waitForEndOrError(timeout);
+    gst_element_set_state(m_pipeline, GST_STATE_NULL);
+}
+
+void GStreamerFileRecorder::endEveryStream()
+{
     // Every source ends its stream; the file sink's end then ends the pipeline.
     GstIterator *sources = gst_bin_iterate_sources(GST_BIN(m_pipeline));
     GValue item = G_VALUE_INIT;

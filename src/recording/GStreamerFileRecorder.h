@@ -35,6 +35,9 @@ public:
     // Ends every source so the muxer can write the file's end. Without the end within `timeout` the
     // recording is reported as failed. `failure`, when given, is reported instead of success.
     void stop(std::chrono::milliseconds timeout, const std::optional<QString> &failure = std::nullopt);
+    // Ends the file now, waiting at most `timeout` for its end to be written, without reporting; for
+    // shutting down, when no event loop will run to hear the end.
+    void finishNow(std::chrono::milliseconds timeout);
     bool isFinished() const { return m_finished; }
 
 signals:
@@ -46,6 +49,7 @@ private:
     void finish(const std::optional<QString> &error);
     void watchFirstBuffer(const char *encoderName, bool video);
     void tearDown();
+    void endEveryStream();
 
     GstElement *m_pipeline = nullptr;
     std::unique_ptr<GStreamerBusWatch> m_busWatch;

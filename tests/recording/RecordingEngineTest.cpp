@@ -1,5 +1,6 @@
 #include "RecordingEngine.h"
 #include "DefaultOutputLocation.h"
+#include "DesktopFileServices.h"
 #include "FakeCaptureBackend.h"
 #include "PermissionService.h"
 #include "QStringPrinter.h"
@@ -29,6 +30,20 @@ public:
 
 const CameraDevice frontCamera { QStringLiteral("/dev/video0"), QStringLiteral("Front Camera") };
 const CameraDevice deskCamera { QStringLiteral("/dev/video2"), QStringLiteral("Desk Camera") };
+
+class FakeDesktop final : public DesktopFileServices {
+public:
+    std::optional<QUrl> chooseFolder(const QString &title, const QString &confirmLabel, const QUrl &start) override
+    {
+        asked << title << confirmLabel << start.toLocalFile();
+        return answer;
+    }
+    void revealFile(const QUrl &file) override { revealed << file; }
+
+    std::optional<QUrl> answer;
+    QStringList asked;
+    QList<QUrl> revealed;
+};
 
 class RecordingEngineTest : public ::testing::Test {
 protected:
@@ -466,6 +481,43 @@ TEST_F(RecordingEngineTest, TwoStartsWithinOneSecondNeverShareAFile)
     }
     paths.removeDuplicates();
     EXPECT_EQ(paths.size(), 3);
+}
+
+TEST_F(RecordingEngineTest, ChoosingAnOutputFolderAdoptsAndStoresItUnlessCancelled)
+{
+    RecordingEngine &e = makeEngine();
+    FakeDesktop desktop;
+    e.setDesktopFileServices(&desktop);
+    const QUrl before = e.outputDirectory();
+    e.chooseOutputDirectory();
+    EXPECT_EQ(desktop.asked, (QStringList { "選擇錄影輸出資料夾", "使用此資料夾", before.toLocalFile() }));
+    EXPECT_EQ(e.outputDirectory(), before) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(e.statusMessage(), QStringLiteral("尚未錄影"));
+
+    desktop.answer = QUrl::fromLocalFile(outputFolder.filePath(QStringLiteral("chosen")));
+    e.chooseOutputDirectory();
+    EXPECT_EQ(e.outputDirectory(), *desktop.answer);
+    EXPECT_EQ(QSettings().value(RecordingSettingsStore::outputDirectoryKey).toString(),
+        outputFolder.filePath(QStringLiteral("chosen")));
+    EXPECT_EQ(e.statusMessage(), QStringLiteral("輸出資料夾已更新"));
+}
+
+TEST_F(RecordingEngineTest, RevealingShowsOnlyAFinishedFile)
+{
+    grant(PermissionKind::microphone);
+    QSettings().setValue(RecordingSettingsStore::modeKey, QStringLiteral("audioOnly"));
+    RecordingEngine &e = makeEngine();
+    FakeDesktop desktop;
+    e.setDesktopFileServices(&desktop);
+    e.revealLastOutput();
+    EXPECT_TRUE(desktop.revealed.isEmpty());
+
+    e.startRecording();
+    e.stopRecording();
+    backend->finishAudio(true);
+    ASSERT_TRUE(waitFor([&] { return !e.isRecording(); }));
+    e.revealLastOutput();
+    EXPECT_EQ(desktop.revealed, QList<QUrl> { e.lastOutputURL() });
 }
 
 } // namespace

@@ -287,4 +287,35 @@ TEST_F(RecordingMediaTest, AFileWhoseEndDoesNotArriveInTimeIsReportedNotWaitedFo
     EXPECT_TRUE(e.lastOutputURL().isEmpty());
 }
 
+TEST_F(RecordingMediaTest, AFullDiskEndsTheRecordingWithItsReason)
+{
+    // Every write to /dev/full fails with "no space left on device".
+    GStreamerCaptureBackend backend(syntheticCamera());
+    std::optional<std::optional<QString>> failure;
+    bool finished = false;
+    QObject::connect(&backend, &CaptureBackend::audioEncodingFailed, &backend,
+        [&](const std::optional<QString> &error) { failure = error; });
+    QObject::connect(&backend, &CaptureBackend::audioRecordingFinished, &backend, [&](bool) { finished = true; });
+    ASSERT_EQ(backend.startAudioRecording(QStringLiteral("/dev/full")), std::nullopt);
+    ASSERT_TRUE(waitFor([&] { return failure.has_value() || finished; }, 5000));
+    EXPECT_FALSE(finished);
+    ASSERT_TRUE(failure->has_value());
+    EXPECT_FALSE(failure->value().isEmpty());
+}
+
+TEST_F(RecordingMediaTest, RecordingsRunningWhenTheEngineGoesAwayAreFinishedPlayable)
+{
+    RecordingEngine &e = makeEngine();
+    ASSERT_TRUE(waitFor([&] { return e.isPreviewRunning(); }, 5000));
+    e.startRecording();
+    ASSERT_TRUE(waitFor([&] { return e.isRecording(); }, 5000));
+    QTest::qWait(1000);
+    const QString path = e.activeOutputURL().toLocalFile();
+    engine.reset();
+    const MediaFacts facts = probeMedia(path);
+    EXPECT_TRUE(facts.readable) << facts.error.toStdString();
+    EXPECT_EQ(facts.videoCodec, QStringLiteral("video/x-h264"));
+    EXPECT_GT(facts.durationSeconds, 0.5);
+}
+
 } // namespace
