@@ -220,7 +220,6 @@ std::optional<QString> GStreamerCaptureBackend::addMicrophoneInput()
         return recordingErrorDescription(RecordingError::microphoneUnavailable);
     if (gstreamer::aacEncoderName().isEmpty())
         return recordingErrorDescription(RecordingError::cannotAddMicrophoneInput);
-    m_hasMicrophone = true;
     return std::nullopt;
 }
 
@@ -228,13 +227,6 @@ bool GStreamerCaptureBackend::addMovieOutput()
 {
     m_hasMovieOutput = hasElement("x264enc") && hasElement("h264parse") && hasElement("qtmux");
     return m_hasMovieOutput;
-}
-
-std::optional<CameraFormat> GStreamerCaptureBackend::cameraFormat() const
-{
-    if (!m_cameraInput)
-        return std::nullopt;
-    return m_cameraInput->format;
 }
 
 // MARK: running

@@ -62,9 +62,6 @@ public:
     std::optional<QString> startAudioRecording(const QString &path) override;
     void stopAudioRecording() override;
 
-    // The format the session's camera was opened with, if it has one.
-    std::optional<CameraFormat> cameraFormat() const;
-
 signals:
     // The first encoded video or audio of the running recording left its encoder.
     void firstEncodedBuffer(bool video);
@@ -95,7 +92,6 @@ private:
     int m_configurationDepth = 0;
     bool m_sessionChanged = false;
     std::optional<CameraInput> m_cameraInput;
-    bool m_hasMicrophone = false;
     bool m_hasMovieOutput = false;
     std::unique_ptr<GStreamerCaptureSession> m_session;
     QPointer<GStreamerFileRecorder> m_movieRecorder;

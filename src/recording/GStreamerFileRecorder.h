@@ -38,7 +38,6 @@ public:
     // Ends the file now, waiting at most `timeout` for its end to be written, without reporting; for
     // shutting down, when no event loop will run to hear the end.
     void finishNow(std::chrono::milliseconds timeout);
-    bool isFinished() const { return m_finished; }
 
 signals:
     void finished(const std::optional<QString> &error);

@@ -365,24 +365,6 @@ TEST_F(RecordingEngineTest, StartFailuresLeaveTheEngineIdle)
     EXPECT_TRUE(e.activeOutputURL().isEmpty());
 }
 
-TEST_F(RecordingEngineTest, AnOutputFolderThatCannotBeCreatedIsReported)
-{
-    grantBoth();
-    RecordingEngine &e = makeEngine();
-    QFile blocker(outputFolder.filePath(QStringLiteral("plain-file")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    e.setOutputDirectory(QUrl::fromLocalFile(blocker.fileName() + QStringLiteral("/takes")));
-    EXPECT_EQ(QSettings().value(RecordingSettingsStore::outputDirectoryKey).toString(),
-        blocker.fileName() + QStringLiteral("/takes"));
-    backend->calls.clear();
-    e.startRecording();
-    EXPECT_EQ(e.statusMessage(), QStringLiteral("錄製失敗：無法建立輸出資料夾"));
-    EXPECT_FALSE(e.isRecording());
-    EXPECT_TRUE(e.activeOutputURL().isEmpty());
-    EXPECT_TRUE(backend->calls.isEmpty());
-}
-
 TEST_F(RecordingEngineTest, AudioOnlyRecordingLeavesTheSessionAlone)
 {
     grantBoth();

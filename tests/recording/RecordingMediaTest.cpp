@@ -318,4 +318,32 @@ TEST_F(RecordingMediaTest, RecordingsRunningWhenTheEngineGoesAwayAreFinishedPlay
     EXPECT_GT(facts.durationSeconds, 0.5);
 }
 
+TEST_F(RecordingMediaTest, SwitchingCamerasWhilePreviewingShowsTheNewCamera)
+{
+    Options options;
+    options.cameras = QList<GStreamerCaptureBackend::SyntheticCamera> {
+        { { QStringLiteral("synthetic:wide"), QStringLiteral("Wide") },
+            QStringLiteral("videotestsrc is-live=true ! capsfilter caps=video/x-raw,width=1920,height=1080") },
+        { { QStringLiteral("synthetic:square"), QStringLiteral("Square") },
+            QStringLiteral("videotestsrc is-live=true ! capsfilter caps=video/x-raw,width=640,height=640") }
+    };
+    RecordingEngine &e = makeEngine(options);
+    QImage lastFrame;
+    QObject::connect(&e, &RecordingEngine::previewFrameReady, &e, [&](const QImage &frame) { lastFrame = frame; });
+    ASSERT_TRUE(waitFor([&] { return !lastFrame.isNull(); }, 5000)) << e.statusMessage().toStdString();
+    EXPECT_EQ(lastFrame.width() * 9, lastFrame.height() * 16);
+
+    e.setSelectedCameraID(QStringLiteral("synthetic:square"));
+    EXPECT_EQ(e.statusMessage(), QStringLiteral("已切換相機：Square"));
+    EXPECT_EQ(QSettings().value(RecordingSettingsStore::cameraIDKey).toString(), QStringLiteral("synthetic:square"));
+    ASSERT_TRUE(waitFor([&] { return lastFrame.width() == lastFrame.height(); }, 5000))
+        << "frames of the new camera arrive, aspect kept";
+
+    e.setMode(RecordingMode::audioOnly);
+    record(0.5);
+    EXPECT_TRUE(e.isPreviewRunning()) << "an audio-only recording leaves the preview running";
+    lastFrame = QImage();
+    EXPECT_TRUE(waitFor([&] { return !lastFrame.isNull(); }, 2000));
+}
+
 } // namespace
