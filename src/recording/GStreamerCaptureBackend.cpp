@@ -94,7 +94,7 @@ GStreamerCaptureBackend::~GStreamerCaptureBackend()
     }
 }
 
-// MARK: cameras
+// Cameras
 
 QList<CameraDevice> GStreamerCaptureBackend::discoverCameras()
 {
@@ -159,7 +159,7 @@ GstElement *GStreamerCaptureBackend::createSource(const CameraEntry &camera, QSt
     return source;
 }
 
-// MARK: session configuration
+// Session configuration
 
 void GStreamerCaptureBackend::beginConfiguration()
 {
@@ -229,7 +229,7 @@ bool GStreamerCaptureBackend::addMovieOutput()
     return m_hasMovieOutput;
 }
 
-// MARK: running
+// Running
 
 void GStreamerCaptureBackend::rebuildSession()
 {
@@ -266,7 +266,7 @@ void GStreamerCaptureBackend::sessionFailed(const QString &reason)
     }
 }
 
-// MARK: recordings
+// Recordings
 
 GStreamerFileRecorder *GStreamerCaptureBackend::makeRecorder(
     const QString &description, const QString &path, QString &error)

@@ -51,16 +51,11 @@ RecordingEngine::RecordingEngine(
 
 RecordingEngine::~RecordingEngine() = default;
 
-// MARK: observable fields
+// Observable fields
 
 void RecordingEngine::setMode(RecordingMode mode)
 {
-    const bool differs = mode != m_mode;
-    m_mode = mode;
-    if (differs) {
-        emit modeChanged();
-        emit changed();
-    }
+    assign(m_mode, mode, &RecordingEngine::modeChanged);
     RecordingSettingsStore::saveMode(mode);
     if (mode == RecordingMode::cameraAndMicrophone)
         QTimer::singleShot(0, this, &RecordingEngine::startPreviewIfAuthorized);
@@ -68,99 +63,58 @@ void RecordingEngine::setMode(RecordingMode mode)
 
 void RecordingEngine::setOutputDirectory(const QUrl &directory)
 {
-    const bool differs = directory != m_outputDirectory;
-    m_outputDirectory = directory;
-    if (differs) {
-        emit outputDirectoryChanged();
-        emit changed();
-    }
+    assign(m_outputDirectory, directory, &RecordingEngine::outputDirectoryChanged);
     RecordingSettingsStore::saveOutputDirectory(directory);
 }
 
 void RecordingEngine::setSelectedCameraID(const std::optional<QString> &cameraID)
 {
     const std::optional<QString> oldValue = m_selectedCameraID;
-    m_selectedCameraID = cameraID;
-    if (oldValue != cameraID) {
-        emit selectedCameraIDChanged();
-        emit changed();
-    }
+    assign(m_selectedCameraID, cameraID, &RecordingEngine::selectedCameraIDChanged);
     selectedCameraIDDidChange(oldValue);
 }
 
 void RecordingEngine::setAvailableCameras(const QList<CameraDevice> &cameras)
 {
-    if (cameras == m_availableCameras)
-        return;
-    m_availableCameras = cameras;
-    emit availableCamerasChanged();
-    emit changed();
+    assign(m_availableCameras, cameras, &RecordingEngine::availableCamerasChanged);
 }
 
 void RecordingEngine::setIsPreviewRunning(bool running)
 {
-    if (running == m_isPreviewRunning)
-        return;
-    m_isPreviewRunning = running;
-    emit isPreviewRunningChanged();
-    emit changed();
+    assign(m_isPreviewRunning, running, &RecordingEngine::isPreviewRunningChanged);
 }
 
 void RecordingEngine::setIsRecording(bool recording)
 {
-    if (recording == m_isRecording)
-        return;
-    m_isRecording = recording;
-    emit isRecordingChanged();
-    emit changed();
+    assign(m_isRecording, recording, &RecordingEngine::isRecordingChanged);
 }
 
 void RecordingEngine::setIsStopping(bool stopping)
 {
-    if (stopping == m_isStopping)
-        return;
-    m_isStopping = stopping;
-    emit isStoppingChanged();
-    emit changed();
+    assign(m_isStopping, stopping, &RecordingEngine::isStoppingChanged);
 }
 
 void RecordingEngine::setElapsedTime(double seconds)
 {
-    if (seconds == m_elapsedTime)
-        return;
-    m_elapsedTime = seconds;
-    emit elapsedTimeChanged();
-    emit changed();
+    assign(m_elapsedTime, seconds, &RecordingEngine::elapsedTimeChanged);
 }
 
 void RecordingEngine::setStatusMessage(const QString &message)
 {
-    if (message == m_statusMessage)
-        return;
-    m_statusMessage = message;
-    emit statusMessageChanged();
-    emit changed();
+    assign(m_statusMessage, message, &RecordingEngine::statusMessageChanged);
 }
 
 void RecordingEngine::setLastOutputURL(const QUrl &url)
 {
-    if (url == m_lastOutputURL)
-        return;
-    m_lastOutputURL = url;
-    emit lastOutputURLChanged();
-    emit changed();
+    assign(m_lastOutputURL, url, &RecordingEngine::lastOutputURLChanged);
 }
 
 void RecordingEngine::setActiveOutputURL(const QUrl &url)
 {
-    if (url == m_activeOutputURL)
-        return;
-    m_activeOutputURL = url;
-    emit activeOutputURLChanged();
-    emit changed();
+    assign(m_activeOutputURL, url, &RecordingEngine::activeOutputURLChanged);
 }
 
-// MARK: cameras
+// Cameras
 
 void RecordingEngine::refreshAvailableCameras()
 {
@@ -232,7 +186,7 @@ void RecordingEngine::switchVideoInput()
     m_backend->commitConfiguration();
 }
 
-// MARK: session
+// Session
 
 std::optional<QString> RecordingEngine::configureCaptureSession(bool includeAudio)
 {
@@ -271,7 +225,7 @@ void RecordingEngine::startCaptureSessionIfNeeded()
         setIsPreviewRunning(true);
 }
 
-// MARK: preview
+// Preview
 
 void RecordingEngine::startPreviewRequestingPermission()
 {
@@ -323,7 +277,7 @@ void RecordingEngine::requestPermission(bool camera, Completion completion)
     });
 }
 
-// MARK: recording
+// Recording
 
 std::optional<QString> RecordingEngine::makeOutputURL(RecordingMode mode, QUrl &url) const
 {
@@ -487,7 +441,7 @@ void RecordingEngine::audioEncodingFailed(const std::optional<QString> &error)
         setStatusMessage(QStringLiteral("錄音失敗：") + *error);
 }
 
-// MARK: output folder
+// Output folder
 
 void RecordingEngine::chooseOutputDirectory()
 {

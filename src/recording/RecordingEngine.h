@@ -113,6 +113,15 @@ private:
     void finishAudioRecording(bool successfully);
     void audioEncodingFailed(const std::optional<QString> &error);
 
+    // Stores a changed value and tells observers: its own signal, then `changed`.
+    template <typename T> void assign(T &field, const T &value, void (RecordingEngine::*notify)())
+    {
+        if (field == value)
+            return;
+        field = value;
+        emit(this->*notify)();
+        emit changed();
+    }
     void setAvailableCameras(const QList<CameraDevice> &cameras);
     void setIsPreviewRunning(bool running);
     void setIsRecording(bool recording);

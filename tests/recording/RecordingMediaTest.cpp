@@ -221,12 +221,13 @@ TEST_F(RecordingMediaTest, AnOutputFolderThatCannotBeCreatedLeavesTheEngineIdle)
 
 TEST_F(RecordingMediaTest, ACameraFailingMidMovieEndsItAsFailedWithTheFileValidSoFar)
 {
-    // The camera breaks after about two seconds of frames.
+    // The camera breaks after about two seconds of frames; it starts only when the mode turns to movies.
+    QSettings().setValue(RecordingSettingsStore::modeKey, QStringLiteral("audioOnly"));
     RecordingEngine &e = makeEngine(
         syntheticCamera(QStringLiteral("videotestsrc is-live=true ! video/x-raw,width=1280,height=720,framerate=30/1 "
                                        "! identity error-after=60")));
-    e.setMode(RecordingMode::audioOnly);
     record(0.5);
+    ASSERT_FALSE(e.isPreviewRunning());
     const QUrl previous = e.lastOutputURL();
     ASSERT_FALSE(previous.isEmpty()) << e.statusMessage().toStdString();
 
