@@ -8,7 +8,6 @@
 #include <QPointer>
 
 #include <chrono>
-#include <map>
 #include <memory>
 
 namespace lumetra {
