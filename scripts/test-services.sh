@@ -52,8 +52,9 @@ lumetra_start_audio() {
   fi
   pactl set-default-sink lumetra_sink
   pactl set-default-source lumetra_mic
+  # A short latency, so that a new capture gets its first buffer at once rather than after ~2 s.
   pacat --playback --raw --format=s16le --rate=48000 --channels=2 --device=lumetra_sink \
-    --client-name=lumetra-keepalive </dev/zero &
+    --latency-msec=20 --client-name=lumetra-keepalive </dev/zero &
   lumetra_service_pids+=($!)
 }
 

@@ -1,3 +1,4 @@
+#include "IdleRecordingEngine.h"
 #include "PrompterViewModel.h"
 #include "ScriptParser.h"
 #include "ScriptTextGenerator.h"
@@ -29,14 +30,14 @@ void runPlaybackFrames(benchmark::State &state, PrompterViewModel &model)
 
 void BM_PlaybackFrameSampleScript(benchmark::State &state)
 {
-    PrompterViewModel model;
+    PrompterViewModel model(lumetra::testing::idleRecordingEngine());
     runPlaybackFrames(state, model);
 }
 BENCHMARK(BM_PlaybackFrameSampleScript);
 
 void BM_PlaybackFrame100000CharacterScriptMeasured(benchmark::State &state)
 {
-    PrompterViewModel model(testing::longScript(100000));
+    PrompterViewModel model(testing::longScript(100000), lumetra::testing::idleRecordingEngine());
     ParagraphMidpoints midpoints;
     for (std::int64_t chunk = 0; chunk < static_cast<std::int64_t>(model.paragraphs().size()); ++chunk)
         midpoints[chunk] = 150 + 120.5 * static_cast<double>(chunk);
@@ -51,7 +52,7 @@ void BM_Keystroke100000CharacterScript(benchmark::State &state)
 {
     const QString script = testing::longScript(100000);
     const QString typed = QString(script).insert(script.size() / 2, QStringLiteral("字"));
-    PrompterViewModel model(script);
+    PrompterViewModel model(script, lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(static_cast<std::int64_t>(model.paragraphs().size()) / 2, false);
     bool flip = false;
     for (auto _ : state) {

@@ -11,8 +11,10 @@
 
 namespace lumetra {
 
-PrompterViewModel::PrompterViewModel(const QString &initialScriptText, QObject *parent)
+PrompterViewModel::PrompterViewModel(const QString &initialScriptText,
+                                     std::unique_ptr<RecordingEngine> recordingEngine, QObject *parent)
     : QObject(parent)
+    , m_recordingEngine(std::move(recordingEngine))
     , m_scriptText(initialScriptText)
     , m_document(ScriptParser::parse(initialScriptText))
     , m_chunks(m_document)
@@ -28,10 +30,13 @@ PrompterViewModel::PrompterViewModel(const QString &initialScriptText, QObject *
     restorePreferences();
     // Chunk 0's estimated position with the restored font size and line spacing (nothing is measured yet).
     m_scrollOffset = readingContentY(0);
+
+    m_recordingEngineCancellable = connect(m_recordingEngine.get(), &RecordingEngine::changed, this,
+                                           &PrompterViewModel::recordingEngineChanged);
 }
 
-PrompterViewModel::PrompterViewModel(QObject *parent)
-    : PrompterViewModel(SampleScript::text(), parent)
+PrompterViewModel::PrompterViewModel(std::unique_ptr<RecordingEngine> recordingEngine, QObject *parent)
+    : PrompterViewModel(SampleScript::text(), std::move(recordingEngine), parent)
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParagraphGeometry.h"
+#include "RecordingEngine.h"
 #include "ScriptChunkIndex.h"
 #include "ScriptDocument.h"
 #include "ScriptFileError.h"
@@ -13,6 +14,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -79,10 +81,18 @@ public:
     // Chunk jumps: the display eases its visible position to the new offset.
     static constexpr double paragraphJumpDuration = 0.22;
 
-    explicit PrompterViewModel(const QString &initialScriptText, QObject *parent = nullptr);
+    // The model owns the one recording engine for its whole life and announces each of its changes
+    // as recordingEngineChanged().
+    PrompterViewModel(const QString &initialScriptText, std::unique_ptr<RecordingEngine> recordingEngine,
+                      QObject *parent = nullptr);
     // Starts with the built-in sample script.
-    explicit PrompterViewModel(QObject *parent = nullptr);
+    explicit PrompterViewModel(std::unique_ptr<RecordingEngine> recordingEngine, QObject *parent = nullptr);
     ~PrompterViewModel() override;
+
+    // --- Recording ---
+    RecordingEngine &recordingEngine() const { return *m_recordingEngine; }
+    // Stops a running recording or starts one, on the main thread's next turn; returns at once.
+    void toggleRecording();
 
     // --- Script and files ---
     const QString &scriptText() const { return m_scriptText; }
@@ -212,6 +222,7 @@ public:
     QString visualProgressText() const;
 
 signals:
+    void recordingEngineChanged();
     void scriptTextChanged();
     void documentChanged();
     void currentFileURLChanged();
@@ -249,6 +260,10 @@ signals:
     void scrollAnimationRequested(double from, double to, double durationSeconds, QEasingCurve::Type curve);
 
 private:
+    // Declared first: the recording engine is made before everything else and outlives it.
+    std::unique_ptr<RecordingEngine> m_recordingEngine;
+    QMetaObject::Connection m_recordingEngineCancellable;
+
     template <typename T> bool store(T &field, const T &value, void (PrompterViewModel::*changed)());
 
     void setIsPlaying(bool playing);

@@ -18,7 +18,7 @@ protected:
 
 TEST_F(GeometryTest, EstimatedPositionsAndTheChunkBeforeTheNextMidpoint)
 {
-    PrompterViewModel model(scriptWithChunks(5));
+    PrompterViewModel model(scriptWithChunks(5), lumetra::testing::idleRecordingEngine());
     EXPECT_DOUBLE_EQ(model.readingContentY(0), 174.25);
     EXPECT_DOUBLE_EQ(model.readingContentY(1), 282.75);
     EXPECT_EQ(model.paragraphIndex(282.74), 0);
@@ -36,7 +36,7 @@ TEST_F(GeometryTest, EstimatedPositionsAndTheChunkBeforeTheNextMidpoint)
 
 TEST_F(GeometryTest, WithoutChunksEverythingIsChunkZero)
 {
-    PrompterViewModel model(QStringLiteral("\n\n"));
+    PrompterViewModel model(QStringLiteral("\n\n"), lumetra::testing::idleRecordingEngine());
     EXPECT_EQ(model.paragraphIndex(5000), 0);
     EXPECT_DOUBLE_EQ(model.readingContentY(7), 174.25);
     EXPECT_EQ(model.currentParagraphIndex(), 0);
@@ -56,7 +56,7 @@ TEST_F(GeometryTest, MidpointsSnapToHalfPointsAwayFromZero)
     EXPECT_DOUBLE_EQ(ParagraphGeometry::snappedToHalfPoint(100.75), 101.0);
     EXPECT_DOUBLE_EQ(ParagraphGeometry::snappedToHalfPoint(-100.25), -100.5);
 
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.updateParagraphMidpoints({ { 0, 100.26 }, { 1, 200.24 }, { 2, 300.25 } });
     const ParagraphMidpoints expected { { 0, 100.5 }, { 1, 200.0 }, { 2, 300.5 } };
     EXPECT_EQ(model.measuredParagraphMidpoints(), expected);
@@ -65,7 +65,7 @@ TEST_F(GeometryTest, MidpointsSnapToHalfPointsAwayFromZero)
 
 TEST_F(GeometryTest, MeasuredMidpointsPickTheNearestAndFallBackToTheEstimate)
 {
-    PrompterViewModel model(scriptWithChunks(4));
+    PrompterViewModel model(scriptWithChunks(4), lumetra::testing::idleRecordingEngine());
     model.updateParagraphMidpoints({ { 0, 200 }, { 1, 300 }, { 2, 400 } });
     EXPECT_EQ(model.paragraphIndex(349), 1);
     EXPECT_EQ(model.paragraphIndex(351), 2);
@@ -75,14 +75,14 @@ TEST_F(GeometryTest, MeasuredMidpointsPickTheNearestAndFallBackToTheEstimate)
 
 TEST_F(GeometryTest, MeasuredMidpointsBeyondTheDocumentAreLimitedToIt)
 {
-    PrompterViewModel model(scriptWithChunks(2));
+    PrompterViewModel model(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     model.updateParagraphMidpoints({ { 0, 200 }, { 1, 300 }, { 7, 900 } });
     EXPECT_EQ(model.paragraphIndex(950), 1);
 }
 
 TEST_F(GeometryTest, LayoutReportsKeepTheCurrentChunkOnTheGuideLineWhilePaused)
 {
-    PrompterViewModel model(scriptWithChunks(6));
+    PrompterViewModel model(scriptWithChunks(6), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(2, false);
     QSignalSpy offsets(&model, &PrompterViewModel::scrollOffsetChanged);
 
@@ -108,7 +108,7 @@ TEST_F(GeometryTest, LayoutReportsKeepTheCurrentChunkOnTheGuideLineWhilePaused)
 
 TEST_F(GeometryTest, LayoutReportsLeaveTheOffsetAloneDuringFixedSpeedPlayback)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(1, false);
     model.play();
     const double before = model.scrollOffset();
@@ -124,7 +124,7 @@ TEST_F(GeometryTest, LayoutReportsLeaveTheOffsetAloneDuringFixedSpeedPlayback)
 
 TEST_F(GeometryTest, NonFiniteMidpointsAreDropped)
 {
-    PrompterViewModel model(scriptWithChunks(2));
+    PrompterViewModel model(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     model.updateParagraphMidpoints({ { 0, std::numeric_limits<double>::quiet_NaN() }, { 1, 300 } });
     const ParagraphMidpoints expected { { 1, 300 } };
     EXPECT_EQ(model.measuredParagraphMidpoints(), expected);
@@ -133,7 +133,7 @@ TEST_F(GeometryTest, NonFiniteMidpointsAreDropped)
 
 TEST_F(GeometryTest, ClampWritesHighWhenMeasurementsAreInverted)
 {
-    PrompterViewModel model(scriptWithChunks(2));
+    PrompterViewModel model(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     model.updateParagraphMidpoints({ { 0, 500 }, { 1, 300 } });
     model.setScrollOffset(100);
     model.clampScrollOffset();
@@ -142,7 +142,7 @@ TEST_F(GeometryTest, ClampWritesHighWhenMeasurementsAreInverted)
 
 TEST_F(GeometryTest, ReadingGuideOffsetStaysInsideTheDisplay)
 {
-    PrompterViewModel model(scriptWithChunks(1));
+    PrompterViewModel model(scriptWithChunks(1), lumetra::testing::idleRecordingEngine());
     EXPECT_DOUBLE_EQ(model.readingGuideOffset(1000), 350);
     model.setVerticalMargin(-240);
     EXPECT_DOUBLE_EQ(model.readingGuideOffset(1000), 110);
@@ -155,7 +155,7 @@ TEST_F(GeometryTest, ReadingGuideOffsetStaysInsideTheDisplay)
 
 TEST_F(GeometryTest, EditingKeepsThePositionClampedAndLimitsTheSpokenCount)
 {
-    PrompterViewModel model(scriptWithChunks(10));
+    PrompterViewModel model(scriptWithChunks(10), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(8, false);
     model.setSpokenReadableCharacterCount(25);
     QSignalSpy document(&model, &PrompterViewModel::documentChanged);

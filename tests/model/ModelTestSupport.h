@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IdleRecordingEngine.h"
 #include "PrompterViewModel.h"
 
 #include <QByteArray>

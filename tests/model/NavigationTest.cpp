@@ -16,7 +16,7 @@ protected:
 
 TEST_F(NavigationTest, NextSentenceAnnouncesTheLastOne)
 {
-    PrompterViewModel model(scriptWithChunks(4));
+    PrompterViewModel model(scriptWithChunks(4), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(1, false);
     model.moveToNextSentence();
     EXPECT_EQ(model.currentParagraphIndex(), 2);
@@ -32,7 +32,7 @@ TEST_F(NavigationTest, NextSentenceAnnouncesTheLastOne)
 
 TEST_F(NavigationTest, PreviousSentenceStaysOnTheFirst)
 {
-    PrompterViewModel model(scriptWithChunks(4));
+    PrompterViewModel model(scriptWithChunks(4), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(1, false);
     model.moveToPreviousSentence();
     EXPECT_EQ(model.currentParagraphIndex(), 0);
@@ -44,7 +44,7 @@ TEST_F(NavigationTest, PreviousSentenceStaysOnTheFirst)
 
 TEST_F(NavigationTest, SentenceMovesAskTheDisplayToEaseOut)
 {
-    PrompterViewModel model(scriptWithChunks(4));
+    PrompterViewModel model(scriptWithChunks(4), lumetra::testing::idleRecordingEngine());
     QSignalSpy animations(&model, &PrompterViewModel::scrollAnimationRequested);
     model.moveToNextSentence();
     ASSERT_EQ(animations.count(), 1);
@@ -58,7 +58,7 @@ TEST_F(NavigationTest, SentenceMovesAskTheDisplayToEaseOut)
 
 TEST_F(NavigationTest, WithoutChunksTheCommandsDoNothing)
 {
-    PrompterViewModel model(QStringLiteral("# 只有標題\n"));
+    PrompterViewModel model(QStringLiteral("# 只有標題\n"), lumetra::testing::idleRecordingEngine());
     QSignalSpy offsets(&model, &PrompterViewModel::scrollOffsetChanged);
     model.moveToNextSentence();
     model.moveToPreviousSentence();
@@ -70,7 +70,7 @@ TEST_F(NavigationTest, WithoutChunksTheCommandsDoNothing)
 
 TEST_F(NavigationTest, VoiceSyncChunkDrivesTheCurrentChunkAndManualMovesSetTheSpokenCount)
 {
-    PrompterViewModel model(scriptWithChunks(6)); // 3 readable characters per chunk
+    PrompterViewModel model(scriptWithChunks(6), lumetra::testing::idleRecordingEngine()); // 3 readable characters per chunk
     model.setIsVoiceSyncEnabled(true);
     model.setVoiceSyncParagraphIndex(2);
     model.setSpokenReadableCharacterCount(11);
@@ -94,7 +94,7 @@ TEST_F(NavigationTest, VoiceSyncChunkDrivesTheCurrentChunkAndManualMovesSetTheSp
 
 TEST_F(NavigationTest, ManualControlOutsideTheDocumentOnlyScrolls)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setIsVoiceSyncEnabled(true);
     model.setVoiceSyncParagraphIndex(1);
     model.jumpToParagraphForManualControl(9);
@@ -105,7 +105,7 @@ TEST_F(NavigationTest, ManualControlOutsideTheDocumentOnlyScrolls)
 
 TEST_F(NavigationTest, ProgressCountsSentencesWithVoiceSyncOff)
 {
-    PrompterViewModel model(scriptWithChunks(12));
+    PrompterViewModel model(scriptWithChunks(12), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(2, false);
     EXPECT_EQ(model.visualProgressText(), QStringLiteral("3 / 12 句"));
     EXPECT_EQ(model.readThroughParagraphIndex(), 2);
@@ -116,7 +116,7 @@ const QString twoSectionScript = QStringLiteral("# 甲\n\n一一。二二。\n\n
 
 TEST_F(NavigationTest, SourceOffsetFindsTheChunkStartingAtOrBeforeIt)
 {
-    PrompterViewModel model(twoSectionScript); // chunks start at characters 5, 8 and 18
+    PrompterViewModel model(twoSectionScript, lumetra::testing::idleRecordingEngine()); // chunks start at characters 5, 8 and 18
     model.jumpToSourceOffset(14); // inside the heading "# 乙"
     EXPECT_EQ(model.currentParagraphIndex(), 1);
     EXPECT_EQ(model.statusMessage(), QStringLiteral("已跳到第 2 句"));
@@ -134,8 +134,8 @@ TEST_F(NavigationTest, SourceOffsetFindsTheChunkStartingAtOrBeforeIt)
 TEST_F(NavigationTest, SourceOffsetCountsCharactersNotCodeUnits)
 {
     // "😀" is two UTF-16 units and one character; chunk 1 "二。" starts at character 8.
-    PrompterViewModel withEmoji(QStringLiteral("# 甲\n\n😀一。二。"));
-    PrompterViewModel withoutEmoji(QStringLiteral("# 甲\n\n好一。二。"));
+    PrompterViewModel withEmoji(QStringLiteral("# 甲\n\n😀一。二。"), lumetra::testing::idleRecordingEngine());
+    PrompterViewModel withoutEmoji(QStringLiteral("# 甲\n\n好一。二。"), lumetra::testing::idleRecordingEngine());
     withEmoji.jumpToSourceOffset(8); // before "。", which is UTF-16 unit 8 but character 7
     withoutEmoji.jumpToSourceOffset(7);
     EXPECT_EQ(withEmoji.currentParagraphIndex(), 0);
@@ -149,13 +149,13 @@ TEST_F(NavigationTest, SourceOffsetCountsCharactersNotCodeUnits)
 TEST_F(NavigationTest, SourceOffsetCountsLineEndPairsAsOneCharacter)
 {
     // Normalised: "# 甲\n\n一。\n\n二。", chunks at characters 5 and 9.
-    PrompterViewModel model(QStringLiteral("# 甲\r\n\r\n一。\r\n\r\n二。"));
+    PrompterViewModel model(QStringLiteral("# 甲\r\n\r\n一。\r\n\r\n二。"), lumetra::testing::idleRecordingEngine());
     model.jumpToSourceOffset(11); // after "一。\r\n": 8 characters once normalised
     EXPECT_EQ(model.currentParagraphIndex(), 0);
     model.jumpToSourceOffset(13); // at "二"
     EXPECT_EQ(model.currentParagraphIndex(), 1);
 
-    PrompterViewModel loneReturns(QStringLiteral("# 甲\r\r一。\r\r二。"));
+    PrompterViewModel loneReturns(QStringLiteral("# 甲\r\r一。\r\r二。"), lumetra::testing::idleRecordingEngine());
     loneReturns.jumpToSourceOffset(8);
     EXPECT_EQ(loneReturns.currentParagraphIndex(), 0);
     loneReturns.jumpToSourceOffset(9);
@@ -164,7 +164,7 @@ TEST_F(NavigationTest, SourceOffsetCountsLineEndPairsAsOneCharacter)
 
 TEST_F(NavigationTest, SectionJumpGoesToItsFirstChunkAndSkipsEmptySections)
 {
-    PrompterViewModel model(QStringLiteral("# 甲\n\n一。\n\n# 乙\n\n# 丙\n\n三。四。"));
+    PrompterViewModel model(QStringLiteral("# 甲\n\n一。\n\n# 乙\n\n# 丙\n\n三。四。"), lumetra::testing::idleRecordingEngine());
     ASSERT_EQ(model.document().sections.size(), 3u);
     model.setStatusMessage(QStringLiteral("之前"));
     model.jump(model.document().sections[2]);

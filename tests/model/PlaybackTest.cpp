@@ -24,7 +24,7 @@ double estimatedPosition(int chunk)
 
 TEST_F(PlaybackTest, ConstructionPutsChunkZeroOnTheGuideLine)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     EXPECT_DOUBLE_EQ(model.scrollOffset(), estimatedPosition(0));
     EXPECT_FALSE(model.isPlaying());
     EXPECT_FALSE(model.isDirty());
@@ -34,7 +34,7 @@ TEST_F(PlaybackTest, ConstructionPutsChunkZeroOnTheGuideLine)
 
 TEST_F(PlaybackTest, FramesMoveByElapsedTimeWithStallCappedAndBackwardStampsIgnored)
 {
-    PrompterViewModel model(scriptWithChunks(40));
+    PrompterViewModel model(scriptWithChunks(40), lumetra::testing::idleRecordingEngine());
     model.play();
     ASSERT_TRUE(model.isPlaying());
     const double start = model.scrollOffset();
@@ -73,7 +73,7 @@ TEST_F(PlaybackTest, FramesMoveByElapsedTimeWithStallCappedAndBackwardStampsIgno
 
 TEST_F(PlaybackTest, PausedOrVoiceSyncFramesOnlyFollowTheTime)
 {
-    PrompterViewModel model(scriptWithChunks(10));
+    PrompterViewModel model(scriptWithChunks(10), lumetra::testing::idleRecordingEngine());
     const double start = model.scrollOffset();
     model.advanceScroll(frameTime(0));
     model.advanceScroll(frameTime(1));
@@ -94,7 +94,7 @@ TEST_F(PlaybackTest, PausedOrVoiceSyncFramesOnlyFollowTheTime)
 
 TEST_F(PlaybackTest, PlayIsRefusedWhileVoiceSyncDrives)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setIsVoiceSyncEnabled(true);
     model.play();
     EXPECT_FALSE(model.isPlaying());
@@ -105,7 +105,7 @@ TEST_F(PlaybackTest, PlayIsRefusedWhileVoiceSyncDrives)
 
 TEST_F(PlaybackTest, TogglePausesWithoutMessageAndPlayTwiceKeepsTheReference)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     QSignalSpy playing(&model, &PrompterViewModel::isPlayingChanged);
     model.togglePlayback();
     EXPECT_TRUE(model.isPlaying());
@@ -121,7 +121,7 @@ TEST_F(PlaybackTest, TogglePausesWithoutMessageAndPlayTwiceKeepsTheReference)
 
 TEST_F(PlaybackTest, EndOfScriptStopsWithTheLastChunkOnTheGuideLine)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setScrollSpeed(180);
     model.play();
     double t = 0;
@@ -141,7 +141,7 @@ TEST_F(PlaybackTest, EndOfScriptStopsWithTheLastChunkOnTheGuideLine)
 
 TEST_F(PlaybackTest, EndOfScriptWithAutoLoopStartsOverAndKeepsPlaying)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setIsAutoLoopEnabled(true);
     model.setSpokenReadableCharacterCount(4);
     model.setScrollOffset(estimatedPosition(2) - 1);
@@ -158,7 +158,7 @@ TEST_F(PlaybackTest, EndOfScriptWithAutoLoopStartsOverAndKeepsPlaying)
 
 TEST_F(PlaybackTest, EmptyScriptReachesTheEndOnTheFirstMovingFrame)
 {
-    PrompterViewModel model(QString {});
+    PrompterViewModel model(QString {}, lumetra::testing::idleRecordingEngine());
     model.play();
     model.advanceScroll(frameTime(0));
     EXPECT_TRUE(model.isPlaying());
@@ -170,7 +170,7 @@ TEST_F(PlaybackTest, EmptyScriptReachesTheEndOnTheFirstMovingFrame)
 
 TEST_F(PlaybackTest, FramesBeforeChunkZeroAreClampedUpToIt)
 {
-    PrompterViewModel model(scriptWithChunks(5));
+    PrompterViewModel model(scriptWithChunks(5), lumetra::testing::idleRecordingEngine());
     model.rewind(); // 174.25 - 260 is limited at 0, not at chunk 0
     EXPECT_DOUBLE_EQ(model.scrollOffset(), 0);
     model.play();
@@ -181,7 +181,7 @@ TEST_F(PlaybackTest, FramesBeforeChunkZeroAreClampedUpToIt)
 
 TEST_F(PlaybackTest, RewindStepsBackWithoutChangingPlayback)
 {
-    PrompterViewModel model(scriptWithChunks(10));
+    PrompterViewModel model(scriptWithChunks(10), lumetra::testing::idleRecordingEngine());
     model.setScrollOffset(900);
     model.play();
     model.rewind();
@@ -191,7 +191,7 @@ TEST_F(PlaybackTest, RewindStepsBackWithoutChangingPlayback)
 
 TEST_F(PlaybackTest, RewindWithVoiceSyncMovesOneSentenceBack)
 {
-    PrompterViewModel model(scriptWithChunks(10));
+    PrompterViewModel model(scriptWithChunks(10), lumetra::testing::idleRecordingEngine());
     model.setIsVoiceSyncEnabled(true);
     model.setVoiceSyncParagraphIndex(4);
     model.rewind();
@@ -202,7 +202,7 @@ TEST_F(PlaybackTest, RewindWithVoiceSyncMovesOneSentenceBack)
 
 TEST_F(PlaybackTest, JumpToStartKeepsPlayingAndResetsTheSpokenPosition)
 {
-    PrompterViewModel model(scriptWithChunks(10));
+    PrompterViewModel model(scriptWithChunks(10), lumetra::testing::idleRecordingEngine());
     model.setScrollOffset(800);
     model.setSpokenReadableCharacterCount(12);
     model.setVoiceSyncParagraphIndex(6);
@@ -222,7 +222,7 @@ TEST_F(PlaybackTest, JumpToStartKeepsPlayingAndResetsTheSpokenPosition)
 
 TEST_F(PlaybackTest, BrokenSpeedOrSizesNeverBreakTheStep)
 {
-    PrompterViewModel model(scriptWithChunks(4));
+    PrompterViewModel model(scriptWithChunks(4), lumetra::testing::idleRecordingEngine());
     model.setFontSize(0);
     model.setLineSpacing(-500);
     model.setScrollOffset(0);

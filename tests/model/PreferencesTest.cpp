@@ -23,7 +23,7 @@ protected:
 
 TEST_F(PreferencesTest, FirstStartUsesTheDefaultsAndWritesNothing)
 {
-    PrompterViewModel model(scriptWithChunks(2));
+    PrompterViewModel model(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     EXPECT_DOUBLE_EQ(model.scrollSpeed(), 42);
     EXPECT_DOUBLE_EQ(model.fontSize(), 54);
     EXPECT_DOUBLE_EQ(model.readingPosition(), 0.35);
@@ -39,7 +39,7 @@ TEST_F(PreferencesTest, FirstStartUsesTheDefaultsAndWritesNothing)
 TEST_F(PreferencesTest, EverySettingRoundTripsThroughTheSettingsFile)
 {
     {
-        PrompterViewModel model(scriptWithChunks(2));
+        PrompterViewModel model(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
         model.setScrollSpeed(66);
         model.setFontSize(72);
         model.setLineSpacing(20);
@@ -57,7 +57,7 @@ TEST_F(PreferencesTest, EverySettingRoundTripsThroughTheSettingsFile)
         model.setShortcutSettings(
             { QStringLiteral("j"), QStringLiteral("l"), QStringLiteral("i"), QStringLiteral("k") });
     }
-    PrompterViewModel restored(scriptWithChunks(2));
+    PrompterViewModel restored(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     EXPECT_DOUBLE_EQ(restored.scrollSpeed(), 66);
     EXPECT_DOUBLE_EQ(restored.fontSize(), 72);
     EXPECT_DOUBLE_EQ(restored.lineSpacing(), 20);
@@ -87,7 +87,7 @@ TEST_F(PreferencesTest, OutOfRangeValuesAreUsedUnchanged)
     preferences.scrollSpeed = 500;
     PrompterPreferencesStore::save(preferences);
 
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     EXPECT_DOUBLE_EQ(model.fontSize(), 200);
     EXPECT_DOUBLE_EQ(model.scrollOffset(), 120 + (200 * 1.75 - 30) / 2);
     // A speed key moves one step toward the range, it does not jump into it.
@@ -103,7 +103,7 @@ TEST_F(PreferencesTest, RestoringNormalisesShortcutsButWritesNothingUntilTheNext
     PrompterPreferencesStore::save(preferences);
     const QByteArray before = storedPreferencesEntry();
 
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     EXPECT_EQ(model.shortcutSettings().fasterKey, QStringLiteral("x"));
     EXPECT_EQ(model.shortcutSettings().nextSentenceKey, QStringLiteral("s"));
     EXPECT_EQ(storedPreferencesEntry(), before);
@@ -119,12 +119,12 @@ TEST_F(PreferencesTest, BadEntriesFallBackToDefaultsAndAreLeftUntilAChange)
     for (const QVariant &entry : { QVariant(QByteArray("{\"scrollSpeed\": ")), QVariant(QStringLiteral("{}")),
              QVariant(QByteArray("{\"scrollSpeed\": \"42\"}")) }) {
         setStoredPreferencesEntry(entry);
-        PrompterViewModel model(scriptWithChunks(1));
+        PrompterViewModel model(scriptWithChunks(1), lumetra::testing::idleRecordingEngine());
         EXPECT_DOUBLE_EQ(model.scrollSpeed(), 42);
         EXPECT_DOUBLE_EQ(model.fontSize(), 54);
     }
     setStoredPreferencesEntry(QByteArray("not json"));
-    PrompterViewModel model(scriptWithChunks(1));
+    PrompterViewModel model(scriptWithChunks(1), lumetra::testing::idleRecordingEngine());
     EXPECT_EQ(storedPreferencesEntry(), QByteArray("not json"));
     model.setIsAutoLoopEnabled(true);
     EXPECT_TRUE(stored().value(QStringLiteral("isAutoLoopEnabled")).toBool());
@@ -132,7 +132,7 @@ TEST_F(PreferencesTest, BadEntriesFallBackToDefaultsAndAreLeftUntilAChange)
 
 TEST_F(PreferencesTest, ANonFiniteSettingWritesNothing)
 {
-    PrompterViewModel model(scriptWithChunks(1));
+    PrompterViewModel model(scriptWithChunks(1), lumetra::testing::idleRecordingEngine());
     model.setFontSize(60);
     const QByteArray before = storedPreferencesEntry();
     model.setLineSpacing(std::numeric_limits<double>::infinity());
@@ -141,7 +141,7 @@ TEST_F(PreferencesTest, ANonFiniteSettingWritesNothing)
 
 TEST_F(PreferencesTest, ShortcutEditsAreNormalisedAtOnceAndSaved)
 {
-    PrompterViewModel model(scriptWithChunks(1));
+    PrompterViewModel model(scriptWithChunks(1), lumetra::testing::idleRecordingEngine());
     QSignalSpy shortcuts(&model, &PrompterViewModel::shortcutSettingsChanged);
     ShortcutSettings edited = model.shortcutSettings();
     edited.fasterKey = QStringLiteral("  X ");
@@ -164,7 +164,7 @@ TEST_F(PreferencesTest, ShortcutEditsAreNormalisedAtOnceAndSaved)
 
 TEST_F(PreferencesTest, SpeedKeysStepByFourWithinTheLimitsAndAlwaysSave)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setScrollSpeed(4);
     EXPECT_TRUE(model.handlePlainShortcut(QStringLiteral("a")));
     EXPECT_DOUBLE_EQ(model.scrollSpeed(), 2);
@@ -188,7 +188,7 @@ TEST_F(PreferencesTest, SpeedKeysStepByFourWithinTheLimitsAndAlwaysSave)
 
 TEST_F(PreferencesTest, SentenceKeysMoveAndOtherKeysPassThrough)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     EXPECT_TRUE(model.handlePlainShortcut(QStringLiteral("s")));
     EXPECT_EQ(model.currentParagraphIndex(), 1);
     EXPECT_EQ(model.statusMessage(), QStringLiteral("已前進到下一句"));
@@ -201,7 +201,7 @@ TEST_F(PreferencesTest, SentenceKeysMoveAndOtherKeysPassThrough)
 
 TEST_F(PreferencesTest, TheFirstActionWinsWhenTwoShareAKey)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setShortcutSettings({ QStringLiteral("q"), QStringLiteral("q"), QStringLiteral("w"), QStringLiteral("s") });
     EXPECT_TRUE(model.handlePlainShortcut(QStringLiteral("q")));
     EXPECT_DOUBLE_EQ(model.scrollSpeed(), 38);

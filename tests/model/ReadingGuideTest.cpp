@@ -19,7 +19,7 @@ TEST_F(ReadingGuideTest, StartUpShowsTheGuideForTwoSeconds)
 {
     QElapsedTimer clock;
     clock.start();
-    PrompterViewModel model(lumetra::testing::scriptWithChunks(2));
+    PrompterViewModel model(lumetra::testing::scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     EXPECT_TRUE(model.isReadingGuideVisible());
     QSignalSpy visibility(&model, &PrompterViewModel::isReadingGuideVisibleChanged);
     ASSERT_TRUE(visibility.wait(3000));
@@ -29,7 +29,7 @@ TEST_F(ReadingGuideTest, StartUpShowsTheGuideForTwoSeconds)
 
 TEST_F(ReadingGuideTest, VisibleUntilTwoSecondsAfterTheSecondOfTwoQuickChanges)
 {
-    PrompterViewModel model(lumetra::testing::scriptWithChunks(2));
+    PrompterViewModel model(lumetra::testing::scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     model.setIsReadingGuideVisible(false);
     model.setReadingPosition(0.4);
     EXPECT_TRUE(model.isReadingGuideVisible());
@@ -51,7 +51,7 @@ TEST_F(ReadingGuideTest, AModelDestroyedWhileTheGuideIsShownIsNeverTouched)
 {
     QSignalSpy *visibility = nullptr;
     {
-        auto model = std::make_unique<PrompterViewModel>(lumetra::testing::scriptWithChunks(2));
+        auto model = std::make_unique<PrompterViewModel>(lumetra::testing::scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
         model->showReadingGuideTemporarily();
         visibility = new QSignalSpy(model.get(), &PrompterViewModel::isReadingGuideVisibleChanged);
     }

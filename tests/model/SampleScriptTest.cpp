@@ -48,7 +48,7 @@ TEST(SampleScriptTest, IsTheDescribedTalk)
 TEST(SampleScriptTest, TheModelStartsWithIt)
 {
     lumetra::testing::clearStoredSettings();
-    PrompterViewModel model;
+    PrompterViewModel model(lumetra::testing::idleRecordingEngine());
     EXPECT_EQ(model.scriptText(), SampleScript::text());
     EXPECT_EQ(model.document(), ScriptParser::parse(SampleScript::text()));
     EXPECT_EQ(model.statusMessage(), QStringLiteral("使用範例講稿"));

@@ -93,7 +93,7 @@ TEST_F(ScriptFilesTest, DocumentWriteFailuresSayWhy)
 
 TEST_F(ScriptFilesTest, OpeningNormalisesLineEndsAndNamesTheFile)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     QSignalSpy dirty(&model, &PrompterViewModel::isDirtyChanged);
     const QString path
         = writeFile(QStringLiteral("講稿.txt"), QByteArray("# 甲\r\n\r\n一。\r\n\r\n二。\r\n").append("\r\r三。"));
@@ -111,7 +111,7 @@ TEST_F(ScriptFilesTest, OpeningNormalisesLineEndsAndNamesTheFile)
 
 TEST_F(ScriptFilesTest, TheSameTextAssignedAgainIsNoEdit)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.completeScriptImport(QStringList { writeFile(QStringLiteral("a.md"), "# 甲\r\n\r\n一。") });
     QSignalSpy document(&model, &PrompterViewModel::documentChanged);
     model.setScriptText(model.scriptText()); // what an editor echoing the opened text does
@@ -123,7 +123,7 @@ TEST_F(ScriptFilesTest, TheSameTextAssignedAgainIsNoEdit)
 
 TEST_F(ScriptFilesTest, OpeningWhilePlayingStopsAndClampsToTheNewText)
 {
-    PrompterViewModel model(scriptWithChunks(20));
+    PrompterViewModel model(scriptWithChunks(20), lumetra::testing::idleRecordingEngine());
     model.scrollToParagraph(15, false);
     model.play();
     model.advanceScroll(frameTime(0));
@@ -135,7 +135,7 @@ TEST_F(ScriptFilesTest, OpeningWhilePlayingStopsAndClampsToTheNewText)
 
 TEST_F(ScriptFilesTest, FailedOpensLeaveEverythingButTheStatus)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.setScriptText(model.scriptText() + QStringLiteral("改"));
     const QString before = model.scriptText();
 
@@ -157,7 +157,7 @@ TEST_F(ScriptFilesTest, FailedOpensLeaveEverythingButTheStatus)
 
 TEST_F(ScriptFilesTest, NewScriptIsUnsavedAndSavingAsksForALocation)
 {
-    PrompterViewModel model(scriptWithChunks(3));
+    PrompterViewModel model(scriptWithChunks(3), lumetra::testing::idleRecordingEngine());
     model.completeScriptImport(QStringList { writeFile(QStringLiteral("old.md"), "# 舊\n\n舊。") });
     model.play();
     model.newScript();
@@ -180,7 +180,7 @@ TEST_F(ScriptFilesTest, EditSaveAndFailedSaveDriveTheDirtyFlag)
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("scripts")));
     const QString path = writeFile(QStringLiteral("scripts/talk.md"), "# 甲\n\n一。");
 
-    PrompterViewModel model(scriptWithChunks(1));
+    PrompterViewModel model(scriptWithChunks(1), lumetra::testing::idleRecordingEngine());
     model.completeScriptImport(QStringList { path });
     model.setScriptText(model.scriptText() + QStringLiteral("二"));
     EXPECT_TRUE(model.isDirty());
@@ -203,7 +203,7 @@ TEST_F(ScriptFilesTest, EditSaveAndFailedSaveDriveTheDirtyFlag)
 
 TEST_F(ScriptFilesTest, SaveAsAdoptsTheWrittenFile)
 {
-    PrompterViewModel model(scriptWithChunks(2));
+    PrompterViewModel model(scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
     model.newScript();
     model.setIsPresentingScriptExporter(true);
 

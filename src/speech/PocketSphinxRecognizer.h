@@ -1,0 +1,51 @@
+#pragma once
+
+#include "PocketSphinxDecoderCache.h"
+#include "PronunciationDictionary.h"
+#include "SpeechModel.h"
+#include "SpeechRecognizer.h"
+
+#include <QList>
+#include <QPointer>
+#include <QThread>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace lumetra {
+
+class PocketSphinxRun;
+
+// Offline recognition with PocketSphinx. Each run decodes against a language model and a
+// dictionary built from the script's own words, written to a temporary folder of its own.
+class PocketSphinxRecognizer final : public SpeechRecognizer {
+public:
+    // How long loading an unchecked model may take before it counts as broken.
+    static constexpr int modelCheckTimeoutMs = 30000;
+
+    // `modelFolder` empty: no model was found.
+    explicit PocketSphinxRecognizer(std::optional<QString> modelFolder);
+    ~PocketSphinxRecognizer() override;
+
+    QString languageTag() const override;
+    // The model is checked once, the first time: its files, its dictionary, and a trial load of the
+    // decoder in a separate process, so a broken model cannot take the program down.
+    bool isAvailable() override;
+    std::shared_ptr<RecognitionRun> startRun(const QString &scriptText, ResultHandler handler) override;
+
+private:
+    std::optional<DecoderFiles> writeDecoderFiles(const QString &scriptText, const QString &folder) const;
+
+    std::optional<SpeechModel> m_model;
+    QString m_languageTag;
+    std::optional<PronunciationDictionary> m_dictionary;
+    std::optional<bool> m_checked;
+    // Shared with the workers; a decoder that cannot be made makes the model unavailable.
+    std::shared_ptr<PocketSphinxDecoderCache> m_decoders = std::make_shared<PocketSphinxDecoderCache>();
+    // Runs handed out, so none outlives the recogniser with its worker still decoding.
+    std::vector<std::weak_ptr<PocketSphinxRun>> m_runs;
+    QList<QPointer<QThread>> m_workers;
+};
+
+} // namespace lumetra
