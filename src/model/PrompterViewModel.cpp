@@ -40,7 +40,10 @@ PrompterViewModel::PrompterViewModel(std::unique_ptr<RecordingEngine> recordingE
 {
 }
 
-PrompterViewModel::~PrompterViewModel() = default;
+PrompterViewModel::~PrompterViewModel()
+{
+    cancelVoiceSyncTask();
+}
 
 template <typename T> bool PrompterViewModel::store(T &field, const T &value, void (PrompterViewModel::*changed)())
 {
@@ -59,6 +62,9 @@ void PrompterViewModel::setScriptText(const QString &text)
         return;
     m_document = ScriptParser::parse(m_scriptText);
     m_chunks = ScriptChunkIndex(m_document);
+    m_isVoiceSyncAlignerCurrent = false;
+    if (m_voiceSyncEngine)
+        m_voiceSyncEngine->setScriptText(m_scriptText); // the next recognition run decodes the new words
     emit documentChanged();
     setSpokenReadableCharacterCount(std::min(m_spokenReadableCharacterCount, m_chunks.totalReadableCharacterCount()));
     clampScrollOffset();
@@ -224,7 +230,8 @@ void PrompterViewModel::setVoiceSyncParagraphIndex(std::optional<std::int64_t> i
 
 void PrompterViewModel::setSpokenReadableCharacterCount(std::int64_t count)
 {
-    store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged);
+    if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged))
+        m_spokenCountMovedAt = Clock::now();
 }
 
 double PrompterViewModel::readingGuideOffset(double height) const

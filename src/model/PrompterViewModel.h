@@ -6,14 +6,19 @@
 #include "ScriptDocument.h"
 #include "ScriptFileError.h"
 #include "ShortcutSettings.h"
+#include "VoiceSyncAligner.h"
+#include "VoiceSyncEngine.h"
+#include "VoiceSyncUpdate.h"
 
 #include <QEasingCurve>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -197,6 +202,24 @@ public:
     std::int64_t spokenReadableCharacterCount() const { return m_spokenReadableCharacterCount; }
     void setSpokenReadableCharacterCount(std::int64_t count);
 
+    // --- Voice Sync ---
+    // Voice Sync scrolls: the display eases to the spoken chunk over this time.
+    static constexpr double voiceSyncScrollDuration = 0.3;
+
+    // Makes the engine of each Voice Sync run, as a child of `parent`. The application passes
+    // the offline engine on the real microphone, tests a scripted one.
+    using VoiceSyncEngineFactory = std::function<VoiceSyncEngine *(QObject *parent)>;
+    void setVoiceSyncEngineFactory(VoiceSyncEngineFactory factory);
+    // The engine of the running Voice Sync, if any.
+    VoiceSyncEngine *voiceSyncEngine() const { return m_voiceSyncEngine; }
+    // Whether a Voice Sync run is in progress (starting or listening).
+    bool isVoiceSyncRunning() const { return m_voiceSyncTask.has_value(); }
+
+    void startVoiceSync();
+    void stopVoiceSync();
+    // How many of the chunk's readable characters count as spoken (for the read-text dimming).
+    std::int64_t spokenReadableCount(const ScriptParagraph &paragraph) const;
+
     // --- Geometry and navigation ---
     // The chunks of the current document, in order (chunk i is element i).
     const std::vector<ScriptParagraph> &paragraphs() const { return m_chunks.paragraphs(); }
@@ -274,6 +297,11 @@ private:
     // Sets the offset and clamps it as one animated move of the display.
     void animateScroll(double target, double durationSeconds, QEasingCurve::Type curve);
 
+    void finishVoiceSyncStart(quint64 run, const std::optional<VoiceSyncError> &error);
+    void cancelVoiceSyncTask();
+    void handleVoiceSyncUpdate(const VoiceSyncUpdate &update);
+    void scrollToReadableCharacterCount(std::int64_t count);
+
     QString m_scriptText;
     ScriptDocument m_document;
     ScriptChunkIndex m_chunks;
@@ -310,6 +338,19 @@ private:
     ParagraphGeometry m_geometry;
     bool m_isPresentingScriptImporter = false;
     bool m_isPresentingScriptExporter = false;
+
+    VoiceSyncEngineFactory m_voiceSyncEngineFactory;
+    QPointer<VoiceSyncEngine> m_voiceSyncEngine; // a child, deleted after its stop()
+    // The run whose start and updates may still change the model; cancelling clears it, so a
+    // start or an update of an older run finds a different number and leaves everything alone.
+    std::optional<quint64> m_voiceSyncTask;
+    quint64 m_voiceSyncRuns = 0;
+    QMetaObject::Connection m_voiceSyncUpdates;
+    // Built from the chunks on the first update after each parse.
+    VoiceSyncAligner m_voiceSyncAligner;
+    bool m_isVoiceSyncAlignerCurrent = false;
+    // When the spoken count last moved: far moves soon after need a clear match.
+    Clock::time_point m_spokenCountMovedAt = Clock::now();
 };
 
 } // namespace lumetra
