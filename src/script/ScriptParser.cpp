@@ -15,23 +15,25 @@ const QString untitledSection = QStringLiteral("未命名章節");
 
 // Text whose every unit is its own character and either keeps its lower-case form or is an ASCII
 // capital: the readable text can be read off unit by unit. Nearly every chunk is such text.
-bool isSimpleText(QStringView text)
+bool isSimpleUnit(char16_t unit)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t unit = c.unicode();
-        return (unit >= u'A' && unit <= u'Z')
-               || (UnicodeTables::has(unit, UnicodeTables::standsAlone)
-                   && UnicodeTables::has(unit, UnicodeTables::lowerCaseStable));
-    });
+    return (unit >= u'A' && unit <= u'Z')
+           || (UnicodeTables::has(unit, UnicodeTables::standsAlone)
+               && UnicodeTables::has(unit, UnicodeTables::lowerCaseStable));
+}
+
+char16_t simpleLowercase(char16_t unit)
+{
+    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
 }
 
 // Calls keep(character) for each readable character of the text, in order.
 template <typename Keep>
 void forEachReadableCharacter(QStringView text, Keep &&keep)
 {
-    if (isSimpleText(text)) {
+    if (std::all_of(text.begin(), text.end(), [](QChar unit) { return isSimpleUnit(unit.unicode()); })) {
         for (const QChar unit : text) {
-            const char16_t lower = unit.unicode() <= u'Z' && unit.unicode() >= u'A' ? unit.unicode() + 0x20 : unit.unicode();
+            const char16_t lower = simpleLowercase(unit.unicode());
             if (UnicodeTables::has(lower, UnicodeTables::letterOrNumber))
                 keep(QStringView(&lower, 1));
         }
@@ -43,6 +45,21 @@ void forEachReadableCharacter(QStringView text, Keep &&keep)
             keep(character);
         return true;
     });
+}
+
+// One pass for the common case: counts while checking that the text is simple.
+std::int64_t countReadableCharacters(QStringView text)
+{
+    std::int64_t length = 0;
+    for (const QChar unit : text) {
+        if (!isSimpleUnit(unit.unicode())) {
+            length = 0;
+            forEachReadableCharacter(text, [&](QStringView) { ++length; });
+            return length;
+        }
+        length += UnicodeTables::has(simpleLowercase(unit.unicode()), UnicodeTables::letterOrNumber);
+    }
+    return length;
 }
 
 bool isHeading(QStringView trimmedLine)
@@ -144,6 +161,9 @@ QString normalizedLineEnds(QStringView text)
 
 ScriptDocument parse(QStringView text)
 {
+    // Most texts have no carriage return: they are parsed where they are, without a copy.
+    if (!text.contains(u'\r'))
+        return Parse(text).run();
     const QString normalized = normalizedLineEnds(text);
     return Parse(normalized).run();
 }
@@ -158,9 +178,7 @@ QString normalizedReadableText(QStringView text)
 
 std::int64_t readableLength(QStringView text)
 {
-    std::int64_t length = 0;
-    forEachReadableCharacter(text, [&](QStringView) { ++length; });
-    return length;
+    return countReadableCharacters(text);
 }
 
 } // namespace lumetra::ScriptParser

@@ -1,6 +1,7 @@
 #include "ScriptParserSteps.h"
 
 #include "GraphemeClusters.h"
+#include "UnicodeTables.h"
 #include "UnicodeText.h"
 
 #include <algorithm>
@@ -12,17 +13,38 @@ namespace {
 constexpr std::int64_t longestWholeChunk = 42;
 constexpr std::int64_t pieceLength = 32;
 
-bool isSentenceEnding(QStringView character)
+bool isSentenceEnding(char16_t unit)
 {
-    if (character.size() != 1)
-        return false;
-    switch (character.front().unicode()) {
+    switch (unit) {
     case u'。': case u'！': case u'？': case u'!': case u'?': case u'；': case u';':
         return true;
     default:
         return false;
     }
 }
+
+// Whether a character boundary lies at `at`. Two units that stand alone are always split, so the
+// segmentation rules are asked only next to the rare units that can join (marks, emoji, …).
+class BoundaryTest {
+public:
+    explicit BoundaryTest(QStringView text) : m_text(text) {}
+
+    bool operator()(qsizetype at)
+    {
+        if (at == 0 || at == m_text.size())
+            return true;
+        if (UnicodeTables::has(m_text[at - 1].unicode(), UnicodeTables::standsAlone)
+            && UnicodeTables::has(m_text[at].unicode(), UnicodeTables::standsAlone))
+            return true;
+        if (m_boundaries.empty())
+            m_boundaries = GraphemeClusters::boundaries(m_text);
+        return std::binary_search(m_boundaries.begin(), m_boundaries.end(), at);
+    }
+
+private:
+    QStringView m_text;
+    std::vector<qsizetype> m_boundaries;
+};
 
 } // namespace
 
@@ -46,16 +68,15 @@ void flushParagraph(std::vector<QStringView> &collectedLines, std::int64_t colle
 std::vector<QString> splitIntoDisplayChunks(QStringView paragraph)
 {
     std::vector<QString> chunks;
+    BoundaryTest isBoundary(paragraph);
     qsizetype bufferStart = 0;
-    qsizetype position = 0;
-    GraphemeClusters::forEach(paragraph, [&](QStringView character) {
-        position += character.size();
-        if (isSentenceEnding(character)) {
-            appendChunk(paragraph.sliced(bufferStart, position - bufferStart), chunks);
-            bufferStart = position;
-        }
-        return true;
-    });
+    for (qsizetype position = 0; position < paragraph.size(); ++position) {
+        // An ending counts only as a character of its own (not carrying a mark, say).
+        if (!isSentenceEnding(paragraph[position].unicode()) || !isBoundary(position) || !isBoundary(position + 1))
+            continue;
+        appendChunk(paragraph.sliced(bufferStart, position + 1 - bufferStart), chunks);
+        bufferStart = position + 1;
+    }
     appendChunk(paragraph.sliced(bufferStart), chunks);
     if (chunks.empty())
         chunks.push_back(paragraph.toString());

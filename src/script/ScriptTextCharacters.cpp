@@ -38,13 +38,20 @@ QString canonicalDecomposition(QStringView character)
 
 ScriptTextCharacters::ScriptTextCharacters(QStringView text)
     : m_text(text)
-    , m_boundaries(GraphemeClusters::boundaries(text))
 {
-    const std::int64_t count = size();
-    m_keys.reserve(static_cast<std::size_t>(count));
-    m_positions.reserve(static_cast<std::size_t>(count));
-    for (std::int64_t index = 0; index < count; ++index) {
-        const QStringView current = character(index);
+    // One walk finds the characters and classifies them: this runs over the whole script on
+    // every keystroke.
+    const auto units = static_cast<std::size_t>(text.size());
+    m_boundaries.reserve(units + 1);
+    m_keys.reserve(units);
+    m_positions.reserve(units);
+    m_boundaries.push_back(0);
+    std::int64_t index = 0;
+    for (qsizetype position = 0; position < text.size(); ++index) {
+        const qsizetype next = GraphemeClusters::detail::nextBoundary(text, position);
+        m_boundaries.push_back(next);
+        const QStringView current = text.sliced(position, next - position);
+        position = next;
         if (current.size() == 1) {
             // The common case, without building a key.
             const char16_t unit = current.front().unicode();
