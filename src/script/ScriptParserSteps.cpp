@@ -46,6 +46,25 @@ private:
     std::vector<qsizetype> m_boundaries;
 };
 
+// The chunk found where it stands unit for unit in the text, from the character `start` on. The
+// white space inside it is then the text's own, and ending on a character that stands alone and
+// is no white space, the chunk's last character is the last one matched.
+std::optional<ChunkLocation> verbatimAt(QStringView chunk, const ScriptTextCharacters &characters, std::int64_t start)
+{
+    if (chunk.isEmpty())
+        return std::nullopt;
+    const char16_t last = chunk.back().unicode();
+    if (!UnicodeTables::has(last, UnicodeTables::standsAlone) || UnicodeTables::has(last, UnicodeTables::whiteSpace))
+        return std::nullopt;
+    const QStringView text = characters.text();
+    const qsizetype begin = characters.utf16Offset(start);
+    if (text.size() - begin < chunk.size() || text.sliced(begin, chunk.size()) != chunk)
+        return std::nullopt;
+    if (const auto end = characters.characterStartingAt(begin + chunk.size()))
+        return ChunkLocation{start, *end};
+    return std::nullopt;
+}
+
 } // namespace
 
 void flushParagraph(std::vector<QStringView> &collectedLines, std::int64_t collectedStartOffset,
@@ -120,9 +139,13 @@ std::optional<ChunkLocation> locateChunk(QStringView chunk, const ScriptTextChar
         return ChunkLocation{positions[at], positions[at + length - 1] + 1};
     };
 
-    // The chunk nearly always starts right at the search position.
-    if (const auto length = characters.matchLengthAt(chunk, first))
-        return located(first, *length);
+    if (first < positions.size()) {
+        // The chunk nearly always stands at the search position, most often verbatim.
+        if (const auto location = verbatimAt(chunk, characters, positions[first]))
+            return location;
+        if (const auto length = characters.matchLengthAt(chunk, first))
+            return located(first, *length);
+    }
 
     const std::vector<std::uint32_t> needle = characters.nonWhiteSpaceKeys(chunk);
     const std::vector<std::uint32_t> &keys = characters.keys();

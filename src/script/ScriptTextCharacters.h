@@ -29,6 +29,18 @@ public:
     // UTF-16 offset of character `index` (index == size() gives the text's end).
     qsizetype utf16Offset(std::int64_t index) const { return m_boundaries[static_cast<std::size_t>(index)]; }
 
+    QStringView text() const { return m_text; }
+
+    // The index of the character that starts at a UTF-16 offset, if a character starts there (the
+    // text's end counts as the start of character size()).
+    std::optional<std::int64_t> characterStartingAt(qsizetype utf16Offset) const
+    {
+        const std::int64_t index = characterIndex(utf16Offset);
+        if (index > size() || this->utf16Offset(index) != utf16Offset)
+            return std::nullopt;
+        return index;
+    }
+
     // The index of the character that starts at a UTF-16 offset (which must be a boundary).
     std::int64_t characterIndex(qsizetype utf16Offset) const
     {

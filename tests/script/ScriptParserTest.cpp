@@ -115,6 +115,18 @@ TEST(ScriptParser, LongSentencesAreCutIntoPiecesOf32)
     EXPECT_EQ(pieces[1].globalReadableStart, 32);
 }
 
+TEST(ScriptParser, APieceEndingInASpaceIsLocatedUpToItsLastLetter)
+{
+    // 31 letters and a space make the first 32-character piece; the second starts after the space.
+    const QString text = QString(31, u'a') + u' ' + QString(12, u'b') + QStringLiteral(" a");
+    const auto chunks = ScriptParser::parse(text).paragraphs();
+    ASSERT_EQ(chunks.size(), 2u);
+    EXPECT_EQ(chunks[0].text, QString(31, u'a') + u' ');
+    EXPECT_EQ(chunks[0].sourceOffset, 0);
+    EXPECT_EQ(chunks[1].sourceOffset, 32);
+    EXPECT_EQ(chunks[1].globalReadableStart, 31);
+}
+
 TEST(ScriptParser, QuestionThenExclamationGivesAnUnreadableChunk)
 {
     const auto chunks = ScriptParser::parse(QStringLiteral("真的嗎？！下一句。")).paragraphs();
