@@ -52,7 +52,7 @@ AudioFollowFigures audioFollowFigures(
     for (const TimedSentence &sentence : reading) {
         if (sentence.chunk < 0)
             continue;
-        ChunkReach reach { sentence.chunk, sentence.end, std::nullopt, false };
+        ChunkReach reach { sentence.chunk, sentence.start, sentence.end, std::nullopt, false };
         for (std::size_t i = next; i < moves.size(); ++i) {
             if (moves[i].chunk == sentence.chunk) {
                 reach.reachedAt = moves[i].time;
@@ -64,8 +64,11 @@ AudioFollowFigures audioFollowFigures(
         ++figures.readChunks;
         if (reach.reachedAt) {
             ++figures.reachedInOrder;
-            if (!reach.atStart)
+            if (!reach.atStart) {
                 delays.push_back(*reach.reachedAt - reach.audioEnd);
+                if (*reach.reachedAt < reach.audioStart)
+                    ++figures.reachedBeforeAudioStart;
+            }
         }
         figures.reaches.push_back(reach);
     }
@@ -86,6 +89,11 @@ AudioFollowFigures audioFollowFigures(
         const std::int64_t ahead = *model - *speaker;
         figures.largestLead = std::max(figures.largestLead, ahead);
         figures.largestLag = std::max(figures.largestLag, -ahead);
+        figures.secondsSampled += step;
+        if (ahead > 0)
+            figures.secondsAhead += step;
+        if (ahead < 0)
+            figures.secondsBehind += step;
         if (ahead > 1)
             figures.secondsMoreThanOneAhead += step;
     }

@@ -18,6 +18,7 @@ struct ChunkMove {
 // When the model reached a read chunk, against the end of that chunk's audio.
 struct ChunkReach {
     std::int64_t chunk = 0;
+    double audioStart = 0;
     double audioEnd = 0;
     std::optional<double> reachedAt; // empty: never reached in order
     bool atStart = false; // the model started on this chunk, so reaching it says nothing
@@ -29,10 +30,15 @@ struct AudioFollowFigures {
     std::int64_t reachedInOrder = 0;
     std::int64_t largestLead = 0; // chunks the model was ahead of the chunk being read
     std::int64_t largestLag = 0; // chunks it was behind
+    double secondsSampled = 0;
+    double secondsAhead = 0; // the model on a later chunk than the speaker
+    double secondsBehind = 0; // on an earlier one
     double secondsMoreThanOneAhead = 0;
     // Median of (reached − audio end) over the reached chunks the model did not start on.
     std::optional<double> medianDelay;
     bool movedBack = false;
+    std::int64_t reachedBeforeAudioStart = 0; // of the chunks the model did not start on
+
 
     double reachedShare() const
     {

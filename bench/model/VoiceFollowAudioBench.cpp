@@ -8,7 +8,7 @@
 // Needs espeak-ng, sox, Debian's pocketsphinx-en-us and the audio server of scripts/test-services.sh:
 //   bash -c 'source scripts/test-services.sh && build/bench/model/voice_follow_audio_bench'
 // Options: --reading full|skip|both (default both), --runs N (default 1), --pause SECONDS between
-// sentences (default 0.8).
+// sentences (default 0.8), --transcripts (also list every transcript the model was given).
 
 #include "AudioFollowFigures.h"
 #include "IdleRecordingEngine.h"
@@ -66,9 +66,15 @@ std::vector<Reading> readings(const QString &choice)
     return chosen;
 }
 
+struct HeardTranscript {
+    double time = 0;
+    QString text;
+};
+
 struct RunFigures {
     AudioFollowFigures follow;
     std::vector<ChunkMove> moves;
+    std::vector<HeardTranscript> transcripts;
     double windowSeconds = 0; // playback start to the last measurement: audio the decoder heard
     double processCpu = 0;
     std::map<QString, double> cpuByName;
@@ -91,11 +97,15 @@ std::optional<RunFigures> follow(const SpokenReading &reading)
     std::vector<ChunkMove> moves; // times on `clock` until the playback start is known
     QObject::connect(&model, &PrompterViewModel::voiceSyncParagraphIndexChanged,
         [&] { moves.push_back({ elapsedSeconds(clock), model.voiceSyncParagraphIndex() }); });
+    std::vector<HeardTranscript> transcripts;
+    QObject::connect(&model, &PrompterViewModel::voiceSyncTranscriptChanged,
+        [&] { transcripts.push_back({ elapsedSeconds(clock), model.voiceSyncTranscript() }); });
     if (const std::optional<QString> status = testing::startListening(model)) {
         std::printf("Voice Sync did not start listening: %s\n", qPrintable(*status));
         return std::nullopt;
     }
     moves = { { elapsedSeconds(clock), model.voiceSyncParagraphIndex() } };
+    transcripts.clear();
 
     const double cpuBefore = processCpuSeconds();
     const auto threadsBefore = threadCpuSeconds();
@@ -128,6 +138,9 @@ std::optional<RunFigures> follow(const SpokenReading &reading)
     for (ChunkMove &move : moves)
         move.time -= playStart;
     figures.moves = moves;
+    for (HeardTranscript &transcript : transcripts)
+        transcript.time -= playStart;
+    figures.transcripts = transcripts;
     figures.follow = audioFollowFigures(reading.sentences, moves, figures.windowSeconds);
     return figures;
 }
@@ -142,16 +155,19 @@ const char *verdict(bool met)
     return met ? "met" : "MISSED";
 }
 
-void print(const QString &name, const SpokenReading &reading, double pause, int run, const RunFigures &figures)
+void print(const QString &name, const SpokenReading &reading, double pause, int run, const RunFigures &figures,
+    bool withTranscripts)
 {
     const AudioFollowFigures &follow = figures.follow;
     std::printf("\n== reading \"%s\", run %d: %.1f s of audio, %.1f s pauses between sentences ==\n",
         qPrintable(name), run, reading.duration, pause);
-    std::printf("%-6s %7s %7s %9s %8s  %s\n", "chunk", "start", "end", "reached", "delay", "sentence");
+    std::printf("%-6s %7s %7s %9s %9s %8s  %s\n", "chunk", "start", "end", "reached", "vs start", "delay",
+        "sentence (times in s from the audio's start; delay: reached - end)");
     std::size_t next = 0;
     for (const TimedSentence &sentence : reading.sentences) {
         QString reached = QStringLiteral("-");
         QString delay = QStringLiteral("-");
+        QString sinceStart = QStringLiteral("-");
         QString chunk = QStringLiteral("unscr.");
         if (sentence.chunk >= 0) {
             const ChunkReach &reach = follow.reaches[next++];
@@ -161,18 +177,23 @@ void print(const QString &name, const SpokenReading &reading, double pause, int 
             } else if (reach.reachedAt) {
                 reached = QString::asprintf("%.2f", *reach.reachedAt);
                 delay = signedSeconds(*reach.reachedAt - reach.audioEnd);
+                sinceStart = signedSeconds(*reach.reachedAt - reach.audioStart);
             } else {
                 reached = QStringLiteral("MISSED");
             }
         }
-        std::printf("%-6s %7.2f %7.2f %9s %8s  %s\n", qPrintable(chunk), sentence.start, sentence.end,
-            qPrintable(reached), qPrintable(delay), qPrintable(sentence.text));
+        std::printf("%-6s %7.2f %7.2f %9s %9s %8s  %s\n", qPrintable(chunk), sentence.start, sentence.end,
+            qPrintable(reached), qPrintable(sinceStart), qPrintable(delay), qPrintable(sentence.text));
     }
     QStringList moves;
     for (const ChunkMove &move : figures.moves)
         moves.append(QStringLiteral("%1@%2").arg(move.chunk ? QString::number(*move.chunk) : QStringLiteral("none"),
             QString::asprintf("%.2f", move.time)));
     std::printf("model chunk moves (chunk@second): %s\n", qPrintable(moves.join(QLatin1Char(' '))));
+    if (withTranscripts) {
+        for (const HeardTranscript &transcript : figures.transcripts)
+            std::printf("  heard at %6.2f: %s\n", transcript.time, qPrintable(transcript.text));
+    }
 
     const double decoderCpu = figures.cpuByName.count(decoderThreadName) ? figures.cpuByName.at(decoderThreadName) : 0.0;
     const double endedCpu = figures.cpuByName.at(QStringLiteral("(ended threads)"));
@@ -189,6 +210,9 @@ void print(const QString &name, const SpokenReading &reading, double pause, int 
     std::printf("largest lead         %lld chunk(s) (%.2f s more than one ahead)   goal <= 1: %s\n",
         static_cast<long long>(follow.largestLead), follow.secondsMoreThanOneAhead, verdict(follow.largestLead <= 1));
     std::printf("largest lag          %lld chunk(s)\n", static_cast<long long>(follow.largestLag));
+    std::printf("time ahead / behind  %.1f s / %.1f s of %.1f s; %lld chunk(s) reached before their audio began\n",
+        follow.secondsAhead, follow.secondsBehind, follow.secondsSampled,
+        static_cast<long long>(follow.reachedBeforeAudioStart));
     if (follow.medianDelay)
         std::printf("median delay         %s s after a chunk's audio ends   goal < 0.5 s: %s\n",
             qPrintable(signedSeconds(*follow.medianDelay)), verdict(*follow.medianDelay < 0.5));
@@ -217,6 +241,7 @@ int main(int argc, char **argv)
         QStringLiteral("1") });
     parser.addOption({ QStringLiteral("pause"), QStringLiteral("Seconds of silence between sentences."),
         QStringLiteral("seconds"), QStringLiteral("0.8") });
+    parser.addOption({ QStringLiteral("transcripts"), QStringLiteral("List every transcript the model was given.") });
     parser.process(application);
     const int runs = parser.value(QStringLiteral("runs")).toInt();
     const double pause = parser.value(QStringLiteral("pause")).toDouble();
@@ -238,7 +263,7 @@ int main(int argc, char **argv)
         for (int run = 1; run <= runs; ++run) {
             const std::optional<RunFigures> figures = follow(*reading);
             if (figures)
-                print(choice.name, *reading, pause, run, *figures);
+                print(choice.name, *reading, pause, run, *figures, parser.isSet(QStringLiteral("transcripts")));
             allRan = allRan && figures.has_value();
         }
     }
