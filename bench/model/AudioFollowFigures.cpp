@@ -49,6 +49,7 @@ AudioFollowFigures audioFollowFigures(
     // In order: each read chunk is looked for only after the move that reached the one before.
     std::size_t next = 0;
     std::vector<double> delays;
+    std::vector<double> sinceStarts;
     for (const TimedSentence &sentence : reading) {
         if (sentence.chunk < 0)
             continue;
@@ -66,6 +67,7 @@ AudioFollowFigures audioFollowFigures(
             ++figures.reachedInOrder;
             if (!reach.atStart) {
                 delays.push_back(*reach.reachedAt - reach.audioEnd);
+                sinceStarts.push_back(*reach.reachedAt - reach.audioStart);
                 if (*reach.reachedAt < reach.audioStart)
                     ++figures.reachedBeforeAudioStart;
             }
@@ -73,6 +75,7 @@ AudioFollowFigures audioFollowFigures(
         figures.reaches.push_back(reach);
     }
     figures.medianDelay = median(std::move(delays));
+    figures.medianSinceStart = median(std::move(sinceStarts));
 
     for (std::size_t i = 1; i < moves.size(); ++i) {
         if (moves[i].chunk && moves[i - 1].chunk && *moves[i].chunk < *moves[i - 1].chunk)

@@ -36,6 +36,9 @@ struct AudioFollowFigures {
     double secondsMoreThanOneAhead = 0;
     // Median of (reached − audio end) over the reached chunks the model did not start on.
     std::optional<double> medianDelay;
+    // Median of (reached − audio start) over the same chunks: below zero, the model shows a chunk
+    // before the speaker begins it.
+    std::optional<double> medianSinceStart;
     bool movedBack = false;
     std::int64_t reachedBeforeAudioStart = 0; // of the chunks the model did not start on
 

@@ -32,6 +32,18 @@ double peakMemoryMebibytes()
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
+double residentMebibytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) // "VmRSS:     1234 kB"
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
 std::map<long, ThreadCpu> threadCpuSeconds()
 {
     static const double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));

@@ -10,6 +10,8 @@ namespace lumetra::bench {
 double processCpuSeconds();
 // Peak resident memory of this process so far, in MiB.
 double peakMemoryMebibytes();
+// Resident memory of this process now, in MiB (0 when it cannot be read).
+double residentMebibytes();
 
 // CPU time of each living thread of this process, by thread id.
 struct ThreadCpu {

@@ -78,6 +78,7 @@ struct RunFigures {
     double windowSeconds = 0; // playback start to the last measurement: audio the decoder heard
     double processCpu = 0;
     std::map<QString, double> cpuByName;
+    double residentAfter = 0; // once the model and its engine are gone
 };
 
 double elapsedSeconds(const QElapsedTimer &clock)
@@ -85,7 +86,7 @@ double elapsedSeconds(const QElapsedTimer &clock)
     return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
-std::optional<RunFigures> follow(const SpokenReading &reading)
+std::optional<RunFigures> followOnce(const SpokenReading &reading)
 {
     testing::LiveVoiceSyncEngines engines;
     PrompterViewModel model(testing::scriptOfSentences(testing::englishLaunchSentences()),
@@ -137,11 +138,22 @@ std::optional<RunFigures> follow(const SpokenReading &reading)
 
     for (ChunkMove &move : moves)
         move.time -= playStart;
-    figures.moves = moves;
+    figures.moves = std::move(moves);
     for (HeardTranscript &transcript : transcripts)
         transcript.time -= playStart;
     figures.transcripts = transcripts;
     figures.follow = audioFollowFigures(reading.sentences, moves, figures.windowSeconds);
+    return figures;
+}
+
+// One run; the resident memory is read once the run's model and engine are gone, to tell what
+// stays behind from what a run needs at its peak.
+std::optional<RunFigures> follow(const SpokenReading &reading)
+{
+    std::optional<RunFigures> figures = followOnce(reading);
+    QTest::qWait(200);
+    if (figures)
+        figures->residentAfter = residentMebibytes();
     return figures;
 }
 
@@ -214,15 +226,17 @@ void print(const QString &name, const SpokenReading &reading, double pause, int 
         follow.secondsAhead, follow.secondsBehind, follow.secondsSampled,
         static_cast<long long>(follow.reachedBeforeAudioStart));
     if (follow.medianDelay)
-        std::printf("median delay         %s s after a chunk's audio ends   goal < 0.5 s: %s\n",
-            qPrintable(signedSeconds(*follow.medianDelay)), verdict(*follow.medianDelay < 0.5));
+        std::printf("median delay         %s s after a chunk's audio ends (%s s after it begins)   goal < 0.5 s: %s\n",
+            qPrintable(signedSeconds(*follow.medianDelay)), qPrintable(signedSeconds(*follow.medianSinceStart)),
+            verdict(*follow.medianDelay < 0.5));
     else
         std::printf("median delay         none: no chunk reached after the start   goal < 0.5 s: MISSED\n");
     std::printf("real-time factor     decoder threads %.3f, whole process %.3f (%.2f s CPU over %.1f s heard)   "
                 "goal < 0.1: %s\n",
         decoderFactor, processFactor, figures.processCpu, figures.windowSeconds, verdict(decoderFactor < 0.1));
     std::printf("CPU by thread        %s\n", qPrintable(byName.join(QStringLiteral(", "))));
-    std::printf("peak memory          %.1f MiB (whole process so far)\n", peakMemoryMebibytes());
+    std::printf("peak memory          %.1f MiB (whole process so far; %.1f MiB resident after this run's teardown)\n",
+        peakMemoryMebibytes(), figures.residentAfter);
     std::fflush(stdout);
 }
 

@@ -26,6 +26,8 @@ TEST(AudioFollowFiguresTest, AModelThatFollowsLateButInOrderReachesEveryChunkWit
     ASSERT_TRUE(figures.medianDelay);
     // Delays of chunks 1 and 2 only (+0.5 s, +0.2 s): the chunk the model started on says nothing.
     EXPECT_NEAR(*figures.medianDelay, 0.35, 1e-9);
+    ASSERT_TRUE(figures.medianSinceStart);
+    EXPECT_NEAR(*figures.medianSinceStart, 2.35, 1e-9); // +2.5 s and +2.2 s after the starts
     EXPECT_EQ(figures.largestLead, 0);
     EXPECT_EQ(figures.largestLag, 1);
     // Behind from 4.0 to 6.5 and from 7.0 to 9.2.
@@ -72,6 +74,7 @@ TEST(AudioFollowFiguresTest, AModelThatNeverMovesReachesOnlyItsStartAndHasNoMedi
     EXPECT_EQ(figures.reachedInOrder, 1);
     EXPECT_NEAR(figures.reachedShare(), 1.0 / 3.0, 1e-9);
     EXPECT_FALSE(figures.medianDelay);
+    EXPECT_FALSE(figures.medianSinceStart);
     EXPECT_EQ(figures.largestLag, 2);
     EXPECT_EQ(figures.reachedBeforeAudioStart, 0);
 }
