@@ -141,8 +141,8 @@ std::optional<RunFigures> followOnce(const SpokenReading &reading)
     figures.moves = std::move(moves);
     for (HeardTranscript &transcript : transcripts)
         transcript.time -= playStart;
-    figures.transcripts = transcripts;
-    figures.follow = audioFollowFigures(reading.sentences, moves, figures.windowSeconds);
+    figures.transcripts = std::move(transcripts);
+    figures.follow = audioFollowFigures(reading.sentences, figures.moves, figures.windowSeconds);
     return figures;
 }
 
