@@ -9,6 +9,12 @@
 //   bash -c 'source scripts/test-services.sh && build/bench/model/voice_follow_audio_bench'
 // Options: --reading full|skip|both (default both), --runs N (default 1), --pause SECONDS between
 // sentences (default 0.8), --transcripts (also list every transcript the model was given).
+//
+// The model moves to chunk k+1 as soon as chunk k's text counts as spoken, so a chunk is often
+// reached before its own audio begins: the "vs start" column and the time ahead show that, and a
+// negative delay is expected. The real-time factor counts the decoder threads (every thread that
+// ended during the run is counted as one) against the audio heard; the whole process's factor
+// adds the capture and the audio server's client threads.
 
 #include "AudioFollowFigures.h"
 #include "IdleRecordingEngine.h"
@@ -167,12 +173,9 @@ const char *verdict(bool met)
     return met ? "met" : "MISSED";
 }
 
-void print(const QString &name, const SpokenReading &reading, double pause, int run, const RunFigures &figures,
-    bool withTranscripts)
+// One line per sentence read: its audio, when the model reached its chunk, and how that compares.
+void printChunkTable(const SpokenReading &reading, const AudioFollowFigures &follow)
 {
-    const AudioFollowFigures &follow = figures.follow;
-    std::printf("\n== reading \"%s\", run %d: %.1f s of audio, %.1f s pauses between sentences ==\n",
-        qPrintable(name), run, reading.duration, pause);
     std::printf("%-6s %7s %7s %9s %9s %8s  %s\n", "chunk", "start", "end", "reached", "vs start", "delay",
         "sentence (times in s from the audio's start; delay: reached - end)");
     std::size_t next = 0;
@@ -197,6 +200,10 @@ void print(const QString &name, const SpokenReading &reading, double pause, int 
         std::printf("%-6s %7.2f %7.2f %9s %9s %8s  %s\n", qPrintable(chunk), sentence.start, sentence.end,
             qPrintable(reached), qPrintable(sinceStart), qPrintable(delay), qPrintable(sentence.text));
     }
+}
+
+void printMovesAndTranscripts(const RunFigures &figures, bool withTranscripts)
+{
     QStringList moves;
     for (const ChunkMove &move : figures.moves)
         moves.append(QStringLiteral("%1@%2").arg(move.chunk ? QString::number(*move.chunk) : QStringLiteral("none"),
@@ -206,7 +213,11 @@ void print(const QString &name, const SpokenReading &reading, double pause, int 
         for (const HeardTranscript &transcript : figures.transcripts)
             std::printf("  heard at %6.2f: %s\n", transcript.time, qPrintable(transcript.text));
     }
+}
 
+void printSummary(const RunFigures &figures)
+{
+    const AudioFollowFigures &follow = figures.follow;
     const double decoderCpu = figures.cpuByName.count(decoderThreadName) ? figures.cpuByName.at(decoderThreadName) : 0.0;
     const double endedCpu = figures.cpuByName.at(QStringLiteral("(ended threads)"));
     QStringList byName;
@@ -237,6 +248,16 @@ void print(const QString &name, const SpokenReading &reading, double pause, int 
     std::printf("CPU by thread        %s\n", qPrintable(byName.join(QStringLiteral(", "))));
     std::printf("peak memory          %.1f MiB (whole process so far; %.1f MiB resident after this run's teardown)\n",
         peakMemoryMebibytes(), figures.residentAfter);
+}
+
+void print(const QString &name, const SpokenReading &reading, double pause, int run, const RunFigures &figures,
+    bool withTranscripts)
+{
+    std::printf("\n== reading \"%s\", run %d: %.1f s of audio, %.1f s pauses between sentences ==\n",
+        qPrintable(name), run, reading.duration, pause);
+    printChunkTable(reading, figures.follow);
+    printMovesAndTranscripts(figures, withTranscripts);
+    printSummary(figures);
     std::fflush(stdout);
 }
 
