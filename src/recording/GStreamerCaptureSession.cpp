@@ -5,6 +5,8 @@
 
 #include <gst/app/gstappsink.h>
 #include <gst/app/gstappsrc.h>
+
+#include <algorithm>
 #include <gst/video/video.h>
 
 namespace lumetra {
@@ -87,6 +89,7 @@ void GStreamerCaptureSession::setRecordingTarget(GstElement *appSource, GstEleme
     if (m_targetCaps)
         gst_caps_unref(m_targetCaps);
     m_targetCaps = nullptr;
+    m_lastFrameTime = 0;
     if (appSource && recordingPipeline) {
         m_targetSource = GST_ELEMENT(gst_object_ref(appSource));
         m_targetPipeline = GST_ELEMENT(gst_object_ref(recordingPipeline));
@@ -112,7 +115,11 @@ GstFlowReturn GStreamerCaptureSession::onRecordSample(GstElement *sink, gpointer
             }
             // The frame's memory is shared, not copied; its time is when the movie received it.
             GstBuffer *frame = gst_buffer_copy(gst_sample_get_buffer(sample));
-            GST_BUFFER_PTS(frame) = now;
+            // Strictly increasing and never zero: the encoder then maps every output frame back
+            // to its time (a first frame at time zero once left the next one without a time,
+            // and the muxer failed the movie).
+            session->m_lastFrameTime = std::max(now, session->m_lastFrameTime + 1);
+            GST_BUFFER_PTS(frame) = session->m_lastFrameTime;
             GST_BUFFER_DTS(frame) = GST_CLOCK_TIME_NONE;
             GST_BUFFER_DURATION(frame) = GST_CLOCK_TIME_NONE;
             gst_app_src_push_buffer(GST_APP_SRC(session->m_targetSource), frame);

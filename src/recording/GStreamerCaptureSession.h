@@ -57,6 +57,7 @@ private:
     QMutex m_targetMutex;
     GstElement *m_targetSource = nullptr;
     GstElement *m_targetPipeline = nullptr;
+    GstClockTime m_lastFrameTime = 0; // of the movie being fed; frames get strictly later times
     GstCaps *m_targetCaps = nullptr;
 };
 
