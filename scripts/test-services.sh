@@ -54,7 +54,7 @@ lumetra_start_audio() {
   pactl set-default-source lumetra_mic
   # A short latency, so that a new capture gets its first buffer at once rather than after ~2 s.
   pacat --playback --raw --format=s16le --rate=48000 --channels=2 --device=lumetra_sink \
-    --latency-msec=20 --client-name=lumetra-keepalive </dev/zero &
+    --latency-msec=20 --client-name=lumetra-keepalive </dev/zero 2>"$lumetra_services_dir/keepalive.log" &
   lumetra_service_pids+=($!)
 }
 
