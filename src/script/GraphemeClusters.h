@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace lumetra::GraphemeClusters {
@@ -19,30 +20,44 @@ std::int64_t count(QStringView text);
 // The first cluster; empty for an empty text.
 QStringView first(QStringView text);
 
-// Calls visit(cluster) for each cluster in order; stops early when visit returns false.
-template <typename Visitor>
-void forEach(QStringView text, Visitor &&visit);
-
 namespace detail {
-qsizetype nextBoundaryFromRules(QStringView text, qsizetype from);
-
-// UTF-16 offset of the boundary after the cluster that starts at `from` (which is a boundary).
-inline qsizetype nextBoundary(QStringView text, qsizetype from)
-{
-    const char16_t *units = text.utf16();
-    if (UnicodeTables::has(units[from], UnicodeTables::standsAlone)
-        && (from + 1 == text.size() || UnicodeTables::has(units[from + 1], UnicodeTables::standsAlone)))
-        return from + 1;
-    return nextBoundaryFromRules(text, from);
+class RuleFollower;
 }
-} // namespace detail
 
+// Steps through one text's clusters. Units that always stand alone are settled by a table; the
+// segmentation rules are attached to the text once, when first needed, and kept for the walk.
+class ClusterWalker {
+public:
+    explicit ClusterWalker(QStringView text);
+    ~ClusterWalker();
+    ClusterWalker(const ClusterWalker &) = delete;
+    ClusterWalker &operator=(const ClusterWalker &) = delete;
+
+    // UTF-16 offset of the boundary after the cluster that starts at `from` (a boundary).
+    qsizetype nextBoundary(qsizetype from)
+    {
+        const char16_t *units = m_text.utf16();
+        if (UnicodeTables::has(units[from], UnicodeTables::standsAlone)
+            && (from + 1 == m_text.size() || UnicodeTables::has(units[from + 1], UnicodeTables::standsAlone)))
+            return from + 1;
+        return nextBoundaryByRules(from);
+    }
+
+private:
+    qsizetype nextBoundaryByRules(qsizetype from);
+
+    QStringView m_text;
+    std::unique_ptr<detail::RuleFollower> m_rules;
+};
+
+// Calls visit(cluster) for each cluster in order; stops early when visit returns false.
 template <typename Visitor>
 void forEach(QStringView text, Visitor &&visit)
 {
+    ClusterWalker walker(text);
     qsizetype position = 0;
     while (position < text.size()) {
-        const qsizetype next = detail::nextBoundary(text, position);
+        const qsizetype next = walker.nextBoundary(position);
         if (!visit(text.sliced(position, next - position)))
             return;
         position = next;

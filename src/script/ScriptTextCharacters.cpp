@@ -47,8 +47,9 @@ ScriptTextCharacters::ScriptTextCharacters(QStringView text)
     m_positions.reserve(units);
     m_boundaries.push_back(0);
     std::int64_t index = 0;
+    GraphemeClusters::ClusterWalker walker(text);
     for (qsizetype position = 0; position < text.size(); ++index) {
-        const qsizetype next = GraphemeClusters::detail::nextBoundary(text, position);
+        const qsizetype next = walker.nextBoundary(position);
         m_boundaries.push_back(next);
         const QStringView current = text.sliced(position, next - position);
         position = next;
@@ -83,8 +84,9 @@ std::optional<std::size_t> ScriptTextCharacters::matchLengthAt(QStringView chunk
 {
     std::size_t next = first;
     qsizetype position = 0;
+    GraphemeClusters::ClusterWalker walker(chunk);
     while (position < chunk.size()) {
-        const qsizetype end = GraphemeClusters::detail::nextBoundary(chunk, position);
+        const qsizetype end = walker.nextBoundary(position);
         const QStringView current = chunk.sliced(position, end - position);
         position = end;
         const char16_t unit = current.front().unicode();
