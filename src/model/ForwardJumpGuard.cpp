@@ -10,18 +10,20 @@ constexpr double scoreTolerance = 1e-9;
 
 } // namespace
 
-bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, std::int64_t currentParagraphIndex, double nearScore,
-    std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
+bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence,
+    std::int64_t currentParagraphIndex, std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
 {
+    const bool heardInOrder = evidence.verbatimWeight >= minimumVerbatimWeight;
     if (match.index > currentParagraphIndex + 1) {
-        if (match.score + scoreTolerance < farChunkMinimumScore
-            || match.score + scoreTolerance < nearScore + farChunkMinimumLead)
+        const bool beatsNearChunks = match.score + scoreTolerance >= evidence.nearScore + farChunkMinimumLead
+            || evidence.verbatimWeight >= evidence.nearVerbatimWeight + minimumVerbatimWeight;
+        if (match.score + scoreTolerance < farChunkMinimumScore || !beatsNearChunks || !heardInOrder)
             return false;
     }
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance
         = steadyAdvanceCharacters + steadyAdvanceCharactersPerSecond * std::max(secondsSinceAdvance, 0.0);
-    return advance <= allowance || match.score + scoreTolerance >= fastAdvanceMinimumScore;
+    return advance <= allowance || (match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder);
 }
 
 } // namespace lumetra

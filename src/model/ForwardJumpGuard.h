@@ -6,6 +6,16 @@
 
 namespace lumetra {
 
+// How well the latest words fit the matched chunk and the chunks the presenter is most likely
+// reading (the current one and the next).
+struct MatchEvidence {
+    // The heaviest stretch of the latest words found unchanged, in order, in the matched chunk.
+    double verbatimWeight = 0;
+    // The best score and the heaviest stretch among the current chunk and the next one.
+    double nearScore = 0;
+    double nearVerbatimWeight = 0;
+};
+
 // Common characters and parallel sentence openings let an unscripted or repeated sentence
 // resemble a chunk further on well enough to be matched, and since the spoken position never
 // moves back, one such match would leave the prompter ahead of the presenter for good. The guard
@@ -15,16 +25,23 @@ struct ForwardJumpGuard {
     // 0.67: the voice-follow benchmark showed transcripts straddling two chunks reaching 0.75 on a
     // chunk far ahead by chance)
     double farChunkMinimumScore = 0.8;
-    // … and must beat the best score of the current and the next chunk by this much.
+    // … and must beat the near chunks clearly: by this much in score, or by a further
+    // minimumVerbatimWeight in its in-order stretch.
     double farChunkMinimumLead = 0.2;
     // A move of the spoken count by more than this many characters, plus the allowance per
     // second since the count last moved, needs fastAdvanceMinimumScore.
     double steadyAdvanceCharacters = 12;
     double steadyAdvanceCharactersPerSecond = 4;
     double fastAdvanceMinimumScore = 0.6;
+    // Either kind of move also needs the latest words in the matched chunk in the order heard: a
+    // stretch of them found there unchanged weighing this much, an ideograph weighing
+    // ideographWeight and any other character 1 (three ideographs, or twelve letters). The score
+    // alone says little in an alphabet: a transcript of any sentence holds most of the letters
+    // of any chunk.
+    double minimumVerbatimWeight = 12;
+    double ideographWeight = 4;
 
-    // nearScore: the best score among the current chunk and the next one.
-    bool accepts(const VoiceSyncMatch &match, std::int64_t currentParagraphIndex, double nearScore,
+    bool accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence, std::int64_t currentParagraphIndex,
         std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;
 
     bool operator==(const ForwardJumpGuard &) const = default;

@@ -1,6 +1,7 @@
 #include "VoiceSyncAligner.h"
 
 #include "ScriptParser.h"
+#include "VerbatimStretch.h"
 #include "VoiceSyncSimilarity.h"
 
 #include <algorithm>
@@ -42,15 +43,22 @@ ParagraphRange VoiceSyncAligner::nearbyParagraphRange(const VoiceSyncPosition &p
     return range.isEmpty() ? ParagraphRange {} : range;
 }
 
-std::vector<VoiceSyncMatch> VoiceSyncAligner::windowMatches(QStringView transcript, ParagraphRange window) const
+AlignmentCharacters VoiceSyncAligner::needleOf(QStringView transcript)
+{
+    AlignmentCharacters characters = alignmentCharacters(ScriptParser::normalizedReadableText(transcript));
+    if (characters.size() < minimumNeedleLength)
+        return {};
+    if (characters.size() > maximumNeedleLength)
+        characters.erase(characters.begin(), characters.end() - maximumNeedleLength);
+    return characters;
+}
+
+std::vector<VoiceSyncMatch> VoiceSyncAligner::windowMatches(
+    std::span<const char32_t> needle, ParagraphRange window) const
 {
     std::vector<VoiceSyncMatch> matches;
-    const AlignmentCharacters characters = alignmentCharacters(ScriptParser::normalizedReadableText(transcript));
-    if (characters.size() < minimumNeedleLength)
+    if (needle.empty())
         return matches;
-    std::span<const char32_t> needle(characters);
-    if (needle.size() > maximumNeedleLength)
-        needle = needle.last(maximumNeedleLength);
     for (std::int64_t index = window.lowerBound; index < window.upperBound; ++index) {
         const auto at = static_cast<std::size_t>(index);
         const SimilarityMatch similarity
@@ -82,32 +90,42 @@ bool VoiceSyncAligner::isAcceptedScore(double score)
 std::optional<VoiceSyncMatch> VoiceSyncAligner::matchParagraphIndex(
     QStringView transcript, const VoiceSyncPosition &position) const
 {
-    return bestMatch(windowMatches(transcript, nearbyParagraphRange(position)));
+    return bestMatch(windowMatches(needleOf(transcript), nearbyParagraphRange(position)));
+}
+
+double VoiceSyncAligner::verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const
+{
+    return longestVerbatimStretchWeight(
+        needle, m_readableCharacters[static_cast<std::size_t>(index)], m_guard->ideographWeight);
 }
 
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
-    const VoiceSyncPosition &position, double now) const
+    std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
 {
     if (!m_guard)
         return true;
     const std::int64_t current = position.currentParagraphIndex;
-    double nearScore = 0;
+    MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
     for (const VoiceSyncMatch &candidate : matches) {
-        if (candidate.index == current || candidate.index == current + 1)
-            nearScore = std::max(nearScore, candidate.score);
+        if (candidate.index == current || candidate.index == current + 1) {
+            evidence.nearScore = std::max(evidence.nearScore, candidate.score);
+            evidence.nearVerbatimWeight
+                = std::max(evidence.nearVerbatimWeight, verbatimWeight(needle, candidate.index));
+        }
     }
     return m_guard->accepts(
-        match, current, nearScore, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
+        match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
 
 VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     QStringView transcript, const VoiceSyncPosition &position, double now) const
 {
     VoiceSyncDecision decision { noMatchStatus, std::nullopt, position, false };
-    const std::vector<VoiceSyncMatch> matches = windowMatches(transcript, nearbyParagraphRange(position));
+    const AlignmentCharacters needle = needleOf(transcript);
+    const std::vector<VoiceSyncMatch> matches = windowMatches(needle, nearbyParagraphRange(position));
     const std::optional<VoiceSyncMatch> match = bestMatch(matches);
     // A match the guard refuses is treated as no match at all.
-    if (!match || !guardAccepts(*match, matches, position, now))
+    if (!match || !guardAccepts(*match, matches, needle, position, now))
         return decision;
 
     VoiceSyncPosition &next = decision.position;

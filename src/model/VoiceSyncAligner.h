@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace lumetra {
@@ -56,11 +57,15 @@ public:
     static bool isAcceptedScore(double score);
 
 private:
+    // The transcript's latest characters that are compared, empty when there are too few.
+    static AlignmentCharacters needleOf(QStringView transcript);
     // Each chunk's match in the window, in chunk order.
-    std::vector<VoiceSyncMatch> windowMatches(QStringView transcript, ParagraphRange window) const;
+    std::vector<VoiceSyncMatch> windowMatches(std::span<const char32_t> needle, ParagraphRange window) const;
     static std::optional<VoiceSyncMatch> bestMatch(const std::vector<VoiceSyncMatch> &matches);
+    // The heaviest stretch of the needle found unchanged in chunk `index`, weighed as the guard does.
+    double verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
-        const VoiceSyncPosition &position, double now) const;
+        std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
 
     ScriptChunkIndex m_chunks;
     std::vector<AlignmentCharacters> m_readableCharacters; // per chunk

@@ -1,5 +1,7 @@
 #include "ForwardJumpGuard.h"
+#include "EnglishLaunchScript.h"
 #include "ScriptParser.h"
+#include "VerbatimStretch.h"
 #include "VoiceSyncAligner.h"
 
 #include <gtest/gtest.h>
@@ -23,30 +25,42 @@ struct Spoken {
     std::int64_t furthestChunk = 0;
 };
 
-// Feeds the growing partial transcripts of one sentence, a character every quarter second.
-Spoken speak(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QString &sentence, double &now)
+// Feeds a recogniser's successive transcripts, one every `interval` seconds.
+Spoken hear(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QStringList &transcripts, double &now,
+    double interval)
 {
     Spoken result { position, position.currentParagraphIndex };
-    const QString readable = ScriptParser::normalizedReadableText(sentence);
-    for (qsizetype length = 1; length <= readable.size(); ++length) {
-        now += 0.25;
-        result.position = aligner.handleVoiceSyncUpdate(readable.left(length), result.position, now).position;
+    for (const QString &transcript : transcripts) {
+        now += interval;
+        result.position = aligner.handleVoiceSyncUpdate(transcript, result.position, now).position;
         result.furthestChunk = std::max(result.furthestChunk, result.position.currentParagraphIndex);
     }
     return result;
 }
 
-class ForwardJumpGuardScenario : public ::testing::Test {
-protected:
-    ScriptChunkIndex chunks { ScriptParser::parse(talk) };
-    VoiceSyncAligner guarded { chunks };
-    VoiceSyncAligner bare { chunks };
+// Feeds the growing partial transcripts of one sentence, a character every quarter second.
+Spoken speak(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QString &sentence, double &now)
+{
+    const QString readable = ScriptParser::normalizedReadableText(sentence);
+    QStringList partials;
+    for (qsizetype length = 1; length <= readable.size(); ++length)
+        partials.append(readable.left(length));
+    return hear(aligner, position, partials, now, 0.25);
+}
 
-    void SetUp() override
+class GuardScenario : public ::testing::Test {
+protected:
+    explicit GuardScenario(const QString &script)
+        : chunks(ScriptParser::parse(script))
+        , guarded(chunks)
+        , bare(chunks)
     {
-        ASSERT_EQ(chunks.count(), 9);
         bare.setForwardJumpGuard(std::nullopt);
     }
+
+    ScriptChunkIndex chunks;
+    VoiceSyncAligner guarded;
+    VoiceSyncAligner bare;
 
     // Just after the end of `chunk`, as the alignment leaves it, the last move a second ago.
     VoiceSyncPosition after(std::int64_t chunk) const
@@ -56,33 +70,85 @@ protected:
     }
 };
 
+class ForwardJumpGuardScenario : public GuardScenario {
+protected:
+    ForwardJumpGuardScenario()
+        : GuardScenario(talk)
+    {
+    }
+    void SetUp() override { ASSERT_EQ(chunks.count(), 9); }
+};
+
+// Transcripts the real recogniser gave for espeak-ng reading the English script: with a language
+// model of the script's own words, any speech comes out as script words, and in an alphabet
+// every chunk holds most of the letters heard.
+class EnglishGuardScenario : public GuardScenario {
+protected:
+    EnglishGuardScenario()
+        : GuardScenario(lumetra::testing::scriptOfSentences(lumetra::testing::englishLaunchSentences()))
+    {
+    }
+    void SetUp() override { ASSERT_EQ(chunks.count(), 12); }
+};
+
 } // namespace
 
-TEST(ForwardJumpGuard, FarChunksNeedAClearlyBetterScore)
+// Weights of the latest words' longest stretch found unchanged in a chunk (12 is enough).
+constexpr double inOrder = 12;
+constexpr double outOfOrder = 11;
+
+TEST(ForwardJumpGuard, FarChunksNeedAGoodScoreTheWordsInOrderAndAClearLead)
 {
     const ForwardJumpGuard guard;
-    // Two chunks ahead of chunk 3, a small move: 0.8 and a lead of 0.2 suffice, also where the
-    // shares' floating-point forms fall a hair short (17/20 against 13/20).
-    EXPECT_TRUE(guard.accepts({ 5, 0.8, 100 }, 3, 0.6, 95, 0));
-    EXPECT_TRUE(guard.accepts({ 5, 17.0 / 20.0, 100 }, 3, 13.0 / 20.0, 95, 0));
-    EXPECT_TRUE(guard.accepts({ 5, 1.0, 100 }, 3, 0.8, 95, 0));
-    EXPECT_FALSE(guard.accepts({ 5, 1.0, 100 }, 3, 0.81, 95, 0));
-    EXPECT_FALSE(guard.accepts({ 5, 0.75, 100 }, 3, 0.0, 95, 0));
-    // The next chunk is not far: a weak score may move there.
-    EXPECT_TRUE(guard.accepts({ 4, 0.3, 100 }, 3, 0.3, 95, 0));
+    const auto accepts = [&guard](double score, MatchEvidence evidence) {
+        // Two chunks ahead of chunk 3, a small move.
+        return guard.accepts({ 5, score, 100 }, evidence, 3, 95, 0);
+    };
+    // A lead of 0.2 in score suffices, also where the shares' floating-point forms fall a hair
+    // short (17/20 against 13/20).
+    EXPECT_TRUE(accepts(0.8, { inOrder, 0.6, inOrder }));
+    EXPECT_TRUE(accepts(17.0 / 20.0, { inOrder, 13.0 / 20.0, inOrder }));
+    EXPECT_FALSE(accepts(1.0, { inOrder, 0.81, inOrder }));
+    // So does a further in-order stretch of 12 where the near chunks score as well (any English
+    // sentence holds most letters of every chunk).
+    EXPECT_TRUE(accepts(1.0, { inOrder + 12, 1.0, 12 }));
+    EXPECT_FALSE(accepts(1.0, { inOrder + 11, 1.0, 12 }));
+    // Never without the score and the words in order.
+    EXPECT_FALSE(accepts(0.75, { 40, 0.0, 0 }));
+    EXPECT_FALSE(accepts(1.0, { outOfOrder, 0.0, 0 }));
+    // The next chunk is not far: a weak score may move there in small steps.
+    EXPECT_TRUE(guard.accepts({ 4, 0.3, 100 }, { 0, 0.3, 0 }, 3, 95, 0));
 }
 
-TEST(ForwardJumpGuard, FastMovesNeedAGoodScore)
+TEST(ForwardJumpGuard, FastMovesNeedAGoodScoreAndTheWordsInOrder)
 {
     const ForwardJumpGuard guard;
-    EXPECT_TRUE(guard.accepts({ 3, 0.3, 112 }, 3, 0.3, 100, 0));
-    EXPECT_FALSE(guard.accepts({ 3, 0.3, 113 }, 3, 0.3, 100, 0));
-    EXPECT_TRUE(guard.accepts({ 3, 0.6, 113 }, 3, 0.6, 100, 0));
+    const auto accepts = [&guard](double score, std::int64_t end, double verbatim, double seconds) {
+        return guard.accepts({ 3, score, end }, { verbatim, score, verbatim }, 3, 100, seconds);
+    };
+    EXPECT_TRUE(accepts(0.3, 112, 0, 0));
+    EXPECT_FALSE(accepts(0.3, 113, inOrder, 0));
+    EXPECT_TRUE(accepts(0.6, 113, inOrder, 0));
+    EXPECT_FALSE(accepts(1.0, 113, outOfOrder, 0));
     // Four more characters for every second since the last move.
-    EXPECT_TRUE(guard.accepts({ 3, 0.3, 120 }, 3, 0.3, 100, 2.0));
-    EXPECT_FALSE(guard.accepts({ 3, 0.3, 121 }, 3, 0.3, 100, 2.0));
+    EXPECT_TRUE(accepts(0.3, 120, 0, 2.0));
+    EXPECT_FALSE(accepts(0.3, 121, inOrder, 2.0));
     // A match behind the spoken position moves nothing and is always fine.
-    EXPECT_TRUE(guard.accepts({ 2, 0.3, 60 }, 3, 0.3, 100, 0));
+    EXPECT_TRUE(guard.accepts({ 2, 0.3, 60 }, { 0, 0.3, 0 }, 3, 100, 0));
+}
+
+TEST(VerbatimStretch, WeighsTheLongestUnchangedStretchWithIdeographsAsWords)
+{
+    const auto weight = [](const QString &needle, const QString &haystack) {
+        return longestVerbatimStretchWeight(alignmentCharacters(needle), alignmentCharacters(haystack), 4);
+    };
+    // "esignuponourweb" against its chunk; the same letters scattered over the sentence do not count.
+    EXPECT_EQ(weight(QStringLiteral("wetoweourtoworklearnson"), QStringLiteral("pleasesignuponourwebsitetojoin")), 3);
+    EXPECT_EQ(weight(QStringLiteral("wesignuponourweb"), QStringLiteral("pleasesignuponourwebsitetojoin")), 15);
+    // Three ideographs in order weigh as much as twelve letters; a Simplified transcript still matches.
+    EXPECT_EQ(weight(QStringLiteral("找一个明确"), QStringLiteral("第二步是替每個步驟找一個明確的負責人")), 20);
+    EXPECT_EQ(weight(QStringLiteral("步驟每個"), QStringLiteral("替每個步驟")), 8);
+    EXPECT_EQ(weight(QStringLiteral("abc"), QString()), 0);
 }
 
 TEST_F(ForwardJumpGuardScenario, AnUnscriptedSentenceDoesNotMoveThePosition)
@@ -126,4 +192,42 @@ TEST_F(ForwardJumpGuardScenario, ASkippedSentenceIsStillFollowed)
         EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(4).globalReadableStart);
         EXPECT_EQ(spoken.furthestChunk, 4);
     }
+}
+
+TEST_F(EnglishGuardScenario, AnUnscriptedSentenceHeardAsScriptWordsDoesNotMoveThePosition)
+{
+    // "Let me tell you a short story about my old dog." after chunk 7, as it was recognised.
+    const QStringList partials = QStringLiteral(
+        "we|we to|we to we|we to|we to we our|we to we our to|we to we our so|we to we our to our|"
+        "we to we our to work|we to we our to work the|we to we our to work for|we to we our to work learns|"
+        "we to we our to work learns a|we to we our to work learns on|we to we our to work learns our|"
+        "we to we our to work learns about|we to we our to work learns about will|"
+        "we to we our to work learns about will what|we to we our to work learns about will what our|"
+        "we to our to work learns about will what our")
+                                     .split(QLatin1Char('|'));
+    double now = 0;
+    EXPECT_GE(hear(bare, after(7), partials, now, 0.15).furthestChunk, 10); // what the guard is for
+    now = 0;
+    const Spoken spoken = hear(guarded, after(7), partials, now, 0.15);
+    EXPECT_EQ(spoken.position, after(7));
+}
+
+TEST_F(EnglishGuardScenario, ASkippedSentenceIsFollowedWhereEveryChunkHoldsTheLetters)
+{
+    // Chunk 4 skipped and chunk 5 read, while the count still stands three letters before the
+    // end of chunk 3 (its last words also fit chunk 2, which wins the tie): chunk 5 lies two
+    // ahead, and chunk 4 holds every letter heard.
+    VoiceSyncPosition position = after(3);
+    position.spokenReadableCharacterCount -= 3;
+    position.voiceSyncParagraphIndex = position.currentParagraphIndex = 3;
+    const QStringList partials = QStringLiteral(
+        "will|we|we we|we will|we built|we built a|we built a will|we built a early|we built a calendar|"
+        "we built a calendar that|we built a calendar that plan|we built a calendar that learns|"
+        "we built a calendar that learns it|we built a calendar that learns it you|"
+        "we built a calendar that plans itself")
+                                     .split(QLatin1Char('|'));
+    double now = 0;
+    const Spoken spoken = hear(guarded, position, partials, now, 0.15);
+    EXPECT_EQ(spoken.position, (VoiceSyncPosition { 6, 6, chunks.paragraph(6).globalReadableStart, now }));
+    EXPECT_EQ(spoken.furthestChunk, 6);
 }

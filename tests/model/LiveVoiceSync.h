@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EnglishLaunchScript.h"
 #include "PermissionService.h"
 #include "PrompterViewModel.h"
 #include "ScriptedConsentPrompter.h"
@@ -13,11 +14,6 @@ namespace lumetra::testing {
 
 // Real speech through the real engine into a model: what the end-to-end test and the real-audio
 // benchmark share. Needs espeak-ng and the PulseAudio server of scripts/test-services.sh.
-
-// Twelve English sentences, each short enough to be one chunk.
-const QStringList &englishLaunchSentences();
-// A heading and one paragraph per sentence.
-QString scriptOfSentences(const QStringList &sentences);
 
 // Runs a program to its end; true when it exited normally with status 0.
 bool runProgram(const QString &program, const QStringList &arguments, int timeoutMilliseconds = 60000);

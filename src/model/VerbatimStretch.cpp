@@ -1,0 +1,37 @@
+#include "VerbatimStretch.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <vector>
+
+namespace lumetra {
+namespace {
+
+double weightOf(char32_t key, double ideographWeight)
+{
+    // Keys past the code-point range stand for character sequences (emoji, combining marks).
+    const bool isCodePoint = key <= QChar::LastValidCodePoint;
+    return isCodePoint && QChar::script(key) == QChar::Script_Han ? ideographWeight : 1.0;
+}
+
+} // namespace
+
+double longestVerbatimStretchWeight(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
+{
+    // stretch[j + 1]: weight of the common stretch ending at the current needle character and haystack[j].
+    std::vector<double> stretch(haystack.size() + 1, 0.0);
+    double heaviest = 0;
+    for (const char32_t character : needle) {
+        const double weight = weightOf(character, ideographWeight);
+        // Right to left, so stretch[j] still holds the previous needle character's value.
+        for (std::size_t j = haystack.size(); j > 0; --j) {
+            stretch[j] = haystack[j - 1] == character ? stretch[j - 1] + weight : 0.0;
+            heaviest = std::max(heaviest, stretch[j]);
+        }
+    }
+    return heaviest;
+}
+
+} // namespace lumetra
