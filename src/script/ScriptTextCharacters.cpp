@@ -27,8 +27,8 @@ QString toQString(const icu::UnicodeString &text)
 QString canonicalDecomposition(QStringView character)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString source(false, reinterpret_cast<const UChar *>(character.utf16()),
-                                    static_cast<int32_t>(character.size()));
+    const icu::UnicodeString source(
+        false, reinterpret_cast<const UChar *>(character.utf16()), static_cast<int32_t>(character.size()));
     icu::UnicodeString decomposed;
     canonicalDecomposer()->normalize(source, decomposed, status);
     return U_SUCCESS(status) ? toQString(decomposed) : character.toString();
@@ -42,15 +42,20 @@ ScriptTextCharacters::ScriptTextCharacters(QStringView text)
     // One walk finds the characters and classifies them: this runs over the whole script on
     // every keystroke.
     const auto units = static_cast<std::size_t>(text.size());
-    m_boundaries.reserve(units + 1);
     m_keys.reserve(units);
     m_positions.reserve(units);
-    m_boundaries.push_back(0);
     std::int64_t index = 0;
     GraphemeClusters::ClusterWalker walker(text);
     for (qsizetype position = 0; position < text.size(); ++index) {
         const qsizetype next = walker.nextBoundary(position);
-        m_boundaries.push_back(next);
+        if (m_boundaries.empty() && next - position > 1) {
+            // The first character of several units: from here on offsets need a table.
+            m_boundaries.reserve(units + 1);
+            for (qsizetype unit = 0; unit <= position; ++unit)
+                m_boundaries.push_back(unit);
+        }
+        if (!m_boundaries.empty())
+            m_boundaries.push_back(next);
         const QStringView current = text.sliced(position, next - position);
         position = next;
         if (current.size() == 1) {
@@ -66,6 +71,7 @@ ScriptTextCharacters::ScriptTextCharacters(QStringView text)
         }
         m_positions.push_back(index);
     }
+    m_size = index;
 }
 
 std::vector<std::uint32_t> ScriptTextCharacters::nonWhiteSpaceKeys(QStringView text) const

@@ -20,14 +20,17 @@ class ScriptTextCharacters {
 public:
     explicit ScriptTextCharacters(QStringView text);
 
-    std::int64_t size() const { return static_cast<std::int64_t>(m_boundaries.size()) - 1; }
+    std::int64_t size() const { return m_size; }
     QStringView character(std::int64_t index) const
     {
         const qsizetype begin = utf16Offset(index);
         return m_text.sliced(begin, utf16Offset(index + 1) - begin);
     }
     // UTF-16 offset of character `index` (index == size() gives the text's end).
-    qsizetype utf16Offset(std::int64_t index) const { return m_boundaries[static_cast<std::size_t>(index)]; }
+    qsizetype utf16Offset(std::int64_t index) const
+    {
+        return m_boundaries.empty() ? index : m_boundaries[static_cast<std::size_t>(index)];
+    }
 
     QStringView text() const { return m_text; }
 
@@ -44,6 +47,8 @@ public:
     // The index of the character that starts at a UTF-16 offset (which must be a boundary).
     std::int64_t characterIndex(qsizetype utf16Offset) const
     {
+        if (m_boundaries.empty())
+            return utf16Offset;
         return std::lower_bound(m_boundaries.begin(), m_boundaries.end(), utf16Offset) - m_boundaries.begin();
     }
 
@@ -74,6 +79,9 @@ private:
     std::uint32_t internedKey(QStringView character);
 
     QStringView m_text;
+    std::int64_t m_size = 0;
+    // UTF-16 offset of every character and of the end; left empty while every character is one
+    // unit, as in nearly every script, where character k simply starts at unit k.
     std::vector<qsizetype> m_boundaries;
     std::vector<std::uint32_t> m_keys;
     std::vector<std::int64_t> m_positions;
