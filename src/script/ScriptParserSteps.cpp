@@ -16,7 +16,13 @@ constexpr std::int64_t pieceLength = 32;
 bool isSentenceEnding(char16_t unit)
 {
     switch (unit) {
-    case u'。': case u'！': case u'？': case u'!': case u'?': case u'；': case u';':
+    case u'。':
+    case u'！':
+    case u'？':
+    case u'!':
+    case u'?':
+    case u'；':
+    case u';':
         return true;
     default:
         return false;
@@ -27,7 +33,10 @@ bool isSentenceEnding(char16_t unit)
 // segmentation rules are asked only next to the rare units that can join (marks, emoji, …).
 class BoundaryTest {
 public:
-    explicit BoundaryTest(QStringView text) : m_text(text) {}
+    explicit BoundaryTest(QStringView text)
+        : m_text(text)
+    {
+    }
 
     bool operator()(qsizetype at)
     {
@@ -61,14 +70,14 @@ std::optional<ChunkLocation> verbatimAt(QStringView chunk, const ScriptTextChara
     if (text.size() - begin < chunk.size() || text.sliced(begin, chunk.size()) != chunk)
         return std::nullopt;
     if (const auto end = characters.characterStartingAt(begin + chunk.size()))
-        return ChunkLocation{start, *end};
+        return ChunkLocation { start, *end };
     return std::nullopt;
 }
 
 } // namespace
 
-void flushParagraph(std::vector<QStringView> &collectedLines, std::int64_t collectedStartOffset,
-                    std::vector<PendingParagraph> &pending)
+void flushParagraph(
+    std::vector<QStringView> &collectedLines, std::int64_t collectedStartOffset, std::vector<PendingParagraph> &pending)
 {
     QString joined;
     for (const QStringView line : collectedLines) {
@@ -80,7 +89,7 @@ void flushParagraph(std::vector<QStringView> &collectedLines, std::int64_t colle
         joined += trimmedLine;
     }
     if (!joined.isEmpty())
-        pending.push_back({joined, collectedStartOffset});
+        pending.push_back({ joined, collectedStartOffset });
     collectedLines.clear();
 }
 
@@ -125,18 +134,16 @@ void appendChunk(QStringView candidate, std::vector<QString> &chunks)
     }
 }
 
-std::optional<ChunkLocation> locateChunk(QStringView chunk, const ScriptTextCharacters &characters,
-                                         std::int64_t start)
+std::optional<ChunkLocation> locateChunk(QStringView chunk, const ScriptTextCharacters &characters, std::int64_t start)
 {
     // Searching the text's non-white-space characters for the chunk's finds the same first
     // position as walking the text and skipping white space on both sides.
     const std::vector<std::int64_t> &positions = characters.positions();
-    const auto first = static_cast<std::size_t>(
-        std::lower_bound(positions.begin(), positions.end(), std::max<std::int64_t>(start, 0)) - positions.begin());
+    const std::size_t first = characters.firstNonWhiteSpaceAtOrAfter(std::max<std::int64_t>(start, 0));
     const auto located = [&](std::size_t at, std::size_t length) -> std::optional<ChunkLocation> {
         if (length == 0)
             return std::nullopt;
-        return ChunkLocation{positions[at], positions[at + length - 1] + 1};
+        return ChunkLocation { positions[at], positions[at + length - 1] + 1 };
     };
 
     if (first < positions.size()) {
@@ -150,7 +157,7 @@ std::optional<ChunkLocation> locateChunk(QStringView chunk, const ScriptTextChar
     const std::vector<std::uint32_t> needle = characters.nonWhiteSpaceKeys(chunk);
     const std::vector<std::uint32_t> &keys = characters.keys();
     const auto found = std::search(keys.begin() + static_cast<std::ptrdiff_t>(first), keys.end(),
-                                   std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
+        std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
     if (needle.empty() || found == keys.end())
         return std::nullopt;
     return located(static_cast<std::size_t>(found - keys.begin()), needle.size());

@@ -74,6 +74,30 @@ ScriptTextCharacters::ScriptTextCharacters(QStringView text)
     m_size = index;
 }
 
+std::size_t ScriptTextCharacters::firstNonWhiteSpaceAtOrAfter(std::int64_t start) const
+{
+    // The answer lies in [low, high). A whole-text binary search would touch a cache line far
+    // away at every step; galloping from the previous answer stays near the chunk just found.
+    std::size_t low = 0;
+    std::size_t high = m_positions.size();
+    const std::size_t previous = m_lastNonWhiteSpaceFound;
+    if (previous < high && m_positions[previous] < start) {
+        low = previous + 1;
+        for (std::size_t step = 1; low < high; step *= 2) {
+            const std::size_t probe = std::min(previous + step, high - 1);
+            if (m_positions[probe] >= start) {
+                high = probe + 1;
+                break;
+            }
+            low = probe + 1;
+        }
+    }
+    const auto found = std::lower_bound(m_positions.begin() + static_cast<std::ptrdiff_t>(low),
+        m_positions.begin() + static_cast<std::ptrdiff_t>(high), start);
+    m_lastNonWhiteSpaceFound = static_cast<std::size_t>(found - m_positions.begin());
+    return m_lastNonWhiteSpaceFound;
+}
+
 std::vector<std::uint32_t> ScriptTextCharacters::nonWhiteSpaceKeys(QStringView text) const
 {
     std::vector<std::uint32_t> result;

@@ -60,6 +60,11 @@ public:
     // characters from number `first` on; if so, how many there are (0 for a chunk of white space).
     std::optional<std::size_t> matchLengthAt(QStringView chunk, std::size_t first) const;
 
+    // The index into positions() of the first non-white-space character at or after character
+    // `start` (positions().size() when there is none). Searches on from the previous answer while
+    // `start` does not move back, as a parse's chunk lookups almost never do.
+    std::size_t firstNonWhiteSpaceAtOrAfter(std::int64_t start) const;
+
     // The non-white-space characters of this text: their keys and their character indices.
     const std::vector<std::uint32_t> &keys() const { return m_keys; }
     const std::vector<std::int64_t> &positions() const { return m_positions; }
@@ -86,6 +91,7 @@ private:
     std::vector<std::uint32_t> m_keys;
     std::vector<std::int64_t> m_positions;
     QHash<QString, std::uint32_t> m_composedKeys; // decomposed form → key, for multi-scalar characters
+    mutable std::size_t m_lastNonWhiteSpaceFound = 0; // where firstNonWhiteSpaceAtOrAfter() searches on from
 };
 
 } // namespace lumetra
