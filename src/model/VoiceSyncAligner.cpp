@@ -106,12 +106,15 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         return true;
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
+    // The near chunks' stretches matter only against a far match; most matches are near.
+    const bool isFar = match.index > current + 1;
     for (const VoiceSyncMatch &candidate : matches) {
-        if (candidate.index == current || candidate.index == current + 1) {
-            evidence.nearScore = std::max(evidence.nearScore, candidate.score);
+        if (candidate.index != current && candidate.index != current + 1)
+            continue;
+        evidence.nearScore = std::max(evidence.nearScore, candidate.score);
+        if (isFar)
             evidence.nearVerbatimWeight
                 = std::max(evidence.nearVerbatimWeight, verbatimWeight(needle, candidate.index));
-        }
     }
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
