@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DesktopFileServices.h"
 #include "FakeCaptureBackend.h"
+#include "FakeDesktopFiles.h"
 #include "PermissionService.h"
 #include "RecordingEngine.h"
 #include "ScriptedConsentPrompter.h"
@@ -20,21 +20,6 @@ namespace lumetra::testing {
 class NothingRestricted final : public SystemAccessProbe {
 public:
     bool isRestricted(PermissionKind) const override { return false; }
-};
-
-// A folder chooser and file browser that answer as the test says and remember what they were asked.
-class FakeDesktopFiles final : public DesktopFileServices {
-public:
-    std::optional<QUrl> chooseFolder(const QString &title, const QString &confirmLabel, const QUrl &start) override
-    {
-        asked << title << confirmLabel << start.toLocalFile();
-        return answer;
-    }
-    void revealFile(const QUrl &file) override { revealed << file; }
-
-    std::optional<QUrl> answer;
-    QStringList asked;
-    QList<QUrl> revealed;
 };
 
 const CameraDevice frontCamera { QStringLiteral("/dev/video0"), QStringLiteral("Front Camera") };
