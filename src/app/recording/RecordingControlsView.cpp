@@ -1,8 +1,7 @@
 #include "RecordingControlsView.h"
 
-#include "DesktopFileDialogs.h"
 #include "HomeRelativePath.h"
-#include "MiddleElidedLabel.h"
+#include "ElidedLabel.h"
 #include "ProminentButton.h"
 #include "RecordingColors.h"
 #include "RecordingEngine.h"
@@ -44,10 +43,6 @@ RecordingControlsView::RecordingControlsView(RecordingEngine &engine, QWidget *p
     : QWidget(parent)
     , m_engine(engine)
 {
-    // The folder button and "顯示檔案" need the desktop's dialogs; an application that brought its own keeps them.
-    if (!m_engine.desktopFileServices())
-        m_engine.setDesktopFileServices(&DesktopFileDialogs::shared());
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->setSpacing(rowSpacing);
@@ -159,7 +154,9 @@ QWidget *RecordingControlsView::makeOutputFolderRow()
     auto *caption = new QLabel(QStringLiteral("輸出資料夾"), text);
     applyTextStyle(caption, TextStyle::caption2);
     applyTextColor(caption, secondaryTextColor(palette()));
-    m_folderPath = new MiddleElidedLabel(text);
+    m_folderPath = new ElidedLabel(text);
+    m_folderPath->setElideMode(Qt::ElideMiddle);
+    m_folderPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     applyTextStyle(m_folderPath, TextStyle::caption);
     applyTextColor(m_folderPath, secondaryTextColor(palette()));
     textLayout->addWidget(caption);

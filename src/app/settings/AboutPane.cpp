@@ -1,6 +1,6 @@
 #include "AboutPane.h"
 
-#include "recording/TextStyle.h"
+#include "TextStyle.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

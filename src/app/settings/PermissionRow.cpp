@@ -1,7 +1,7 @@
 #include "PermissionRow.h"
 
 #include "recording/ProminentButton.h"
-#include "recording/TextStyle.h"
+#include "TextStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

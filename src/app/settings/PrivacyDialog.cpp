@@ -1,7 +1,7 @@
 #include "PrivacyDialog.h"
 
 #include "PermissionService.h"
-#include "recording/TextStyle.h"
+#include "TextStyle.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
