@@ -186,12 +186,12 @@ QRect PrompterDisplayView::scrollArea() const
     return QRect(0, 0, width(), std::max(statusBarRect().top(), 0));
 }
 
-QRect PrompterDisplayView::readingGuideArea(double y) const
+QRegion PrompterDisplayView::readingGuideArea(double y) const
 {
     // A pixel of room for anti-aliased edges.
     const QRectF line = ReadingGuidePainter::lineRect(width(), y).adjusted(0, -1, 0, 1);
     const QRectF caption = ReadingGuidePainter::captionRect(y).adjusted(-1, -1, 1, 1);
-    return line.toAlignedRect().united(caption.toAlignedRect());
+    return QRegion(line.toAlignedRect()).united(caption.toAlignedRect());
 }
 
 QRectF PrompterDisplayView::rowRectOnScreen(std::int64_t index) const

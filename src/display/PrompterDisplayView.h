@@ -6,6 +6,7 @@
 #include "ScrollAnimator.h"
 #include "StatusBarPainter.h"
 
+#include <QRegion>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ public:
     static double statusBarHeight() { return StatusBarPainter::height(); }
     // Row `index` on screen as if unmirrored, in widget coordinates.
     QRectF rowRectOnScreen(std::int64_t index) const;
+    // What the status bar shows now.
+    StatusBarContent statusBarContent() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,10 +66,9 @@ private:
     void applyScroll();
     void refreshDependentParts();
     void updateRows(std::int64_t first, std::int64_t last);
-    StatusBarContent statusBarContent() const;
     QRect statusBarRect() const;
     QRect scrollArea() const;
-    QRect readingGuideArea(double y) const;
+    QRegion readingGuideArea(double y) const;
     double contentToScreen() const;
 
     void paintArea(QPainter &painter, const QRect &area);
