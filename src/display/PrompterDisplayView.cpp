@@ -53,8 +53,11 @@ PrompterDisplayView::PrompterDisplayView(PrompterViewModel &model, QWidget *pare
     m_paintedOffset = std::round(m_animator.displayedOffset());
     m_paintedReadThrough = m_model.readThroughParagraphIndex();
     connect(&m_animator, &ScrollAnimator::displayedOffsetChanged, this, &PrompterDisplayView::scheduleScroll);
-    connect(&m_frameClock, &FrameClock::frame, this,
-        [this](FrameClock::Clock::time_point time) { m_model.advanceScroll(time); });
+    connect(&m_frameClock, &FrameClock::frame, this, [this](FrameClock::Clock::time_point time) {
+        m_model.advanceScroll(time);
+        if (m_frameLog)
+            m_frameLog->recordFrame();
+    });
     connectModel();
 }
 
@@ -328,8 +331,6 @@ void PrompterDisplayView::paintEvent(QPaintEvent *event)
         paintArea(painter, area);
         painter.restore();
     }
-    if (m_frameLog)
-        m_frameLog->recordFrame();
 }
 
 void PrompterDisplayView::paintArea(QPainter &painter, const QRect &area)
