@@ -43,6 +43,8 @@ public:
     // The offset on screen: the model's, or where an eased move has got to.
     double displayedOffset() const { return m_animator.displayedOffset(); }
     double readingGuideY() const;
+    // 1 while the reading guide is shown, 0 while hidden, in between while it fades.
+    double readingGuideOpacity() const { return m_guideOpacity; }
     static double statusBarHeight() { return StatusBarPainter::height(); }
     // Row `index` on screen as if unmirrored, in widget coordinates.
     QRectF rowRectOnScreen(std::int64_t index) const;

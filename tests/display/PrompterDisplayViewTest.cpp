@@ -44,13 +44,13 @@ void hideGuide(ShownView &shown)
 {
     shown.model->setIsReadingGuidePinned(false);
     shown.model->setIsReadingGuideVisible(false);
-    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.readingGuideOpacity() == 0; }, 3000));
 }
 
-// Lets eased moves and fades run to their end.
-void waitForAnimations(PrompterDisplayView &view, int milliseconds = 450)
+// Lets an eased move run to its end.
+void waitForAnimations(PrompterDisplayView &view)
 {
-    QTest::qWait(milliseconds);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.displayedOffset() == view.model().scrollOffset(); }, 3000));
     view.ensureLayout();
     settle();
 }
@@ -271,10 +271,13 @@ TEST(PrompterDisplayView, TheGuideFadesOutWhenNeitherPinnedNorShown)
     ShownView shown(chunkScript(3));
     shown.model->setIsReadingGuideVisible(false);
     shown.model->setIsReadingGuidePinned(false);
-    waitForAnimations(shown.view, 400);
+    // Fading: neither there nor gone yet.
+    EXPECT_EQ(shown.view.readingGuideOpacity(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.readingGuideOpacity() < 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.readingGuideOpacity() == 0; }, 3000));
     EXPECT_TRUE(redBand(renderedView(shown.view), QRect(200, 0, 1000, 720)).isNull());
     shown.model->showReadingGuideTemporarily();
-    waitForAnimations(shown.view, 400);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.readingGuideOpacity() == 1; }, 3000));
     EXPECT_FALSE(redBand(renderedView(shown.view), QRect(200, 0, 1000, 720)).isNull());
 }
 
@@ -289,8 +292,7 @@ TEST(PrompterDisplayView, TheFrameClockRunsOnlyDuringFixedSpeedPlayback)
     const double start = shown.model->scrollOffset();
     shown.model->play();
     EXPECT_TRUE(shown.view.isFrameClockRunning());
-    QTest::qWait(300);
-    EXPECT_GT(shown.model->scrollOffset(), start);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.model->scrollOffset() > start; }, 3000));
 
     shown.model->togglePlayback();
     EXPECT_FALSE(shown.view.isFrameClockRunning());
@@ -318,17 +320,19 @@ TEST(PrompterDisplayView, JumpsAreEasedAndANewJumpContinuesFromWhereTheDisplayIs
     shown.model->jumpToParagraphForManualControl(4);
     const double target = shown.model->scrollOffset();
     ASSERT_GT(target, start + 100);
-    QTest::qWait(90);
+    // The model has the target at once; the display starts where it was and eases towards it.
+    EXPECT_DOUBLE_EQ(shown.view.displayedOffset(), start);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.displayedOffset() > start + 20; }, 2000));
     const double midway = shown.view.displayedOffset();
-    EXPECT_GT(midway, start);
     EXPECT_LT(midway, target);
 
-    // Retarget mid-way: the display goes on from where it is, with no jump back or forward.
-    shown.model->jumpToParagraphForManualControl(1);
+    // Turn back mid-way: the display goes on from where it is, with no jump back or forward.
+    shown.model->jumpToParagraphForManualControl(0);
     const double retarget = shown.model->scrollOffset();
-    QTest::qWait(20);
-    const double justAfter = shown.view.displayedOffset();
-    EXPECT_LT(std::abs(justAfter - midway), std::abs(target - start) / 3);
+    ASSERT_LT(retarget, midway);
+    EXPECT_DOUBLE_EQ(shown.view.displayedOffset(), midway);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.displayedOffset() < midway; }, 2000));
+    EXPECT_GT(shown.view.displayedOffset(), retarget);
     waitForAnimations(shown.view);
     EXPECT_DOUBLE_EQ(shown.view.displayedOffset(), retarget);
 }
