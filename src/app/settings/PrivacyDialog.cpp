@@ -78,6 +78,7 @@ void PrivacyDialog::addRow(PermissionKind kind, const QString &name, const QStri
     auto *purposeLabel = new QLabel(purpose, row.frame);
     applyTextStyle(purposeLabel, TextStyle::caption);
     applyTextColor(purposeLabel, secondaryTextColor(palette()));
+    purposeLabel->setWordWrap(true);
     row.status = new QLabel(row.frame);
     applyTextStyle(row.status, TextStyle::caption);
     text->addWidget(nameLabel);
