@@ -1,0 +1,52 @@
+#include "SystemDesktopFileServices.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace lumetra {
+
+std::optional<QUrl> SystemDesktopFileServices::chooseFolder(
+    const QString &title, const QString &confirmLabel, const QUrl &start)
+{
+    QFileDialog chooser(QApplication::activeWindow(), title, start.toLocalFile());
+    chooser.setFileMode(QFileDialog::Directory);
+    chooser.setOption(QFileDialog::ShowDirsOnly);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setLabelText(QFileDialog::Accept, confirmLabel);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QUrl::fromLocalFile(chooser.selectedFiles().first());
+}
+
+void SystemDesktopFileServices::revealFile(const QUrl &file)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        openContainingFolder(file);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"), QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("ShowItems"));
+    call << QStringList { file.toString() } << QString();
+    // Asynchronous: a file manager that takes its time never freezes the window.
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), qApp);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [file](QDBusPendingCallWatcher *finished) {
+        if (finished->isError())
+            openContainingFolder(file);
+        finished->deleteLater();
+    });
+}
+
+void SystemDesktopFileServices::openContainingFolder(const QUrl &file)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file.toLocalFile()).absolutePath()));
+}
+
+} // namespace lumetra
