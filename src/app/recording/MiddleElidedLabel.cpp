@@ -4,41 +4,15 @@
 
 namespace lumetra {
 
-MiddleElidedLabel::MiddleElidedLabel(QWidget *parent)
-    : QWidget(parent)
-{
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-}
-
-void MiddleElidedLabel::setText(const QString &text)
-{
-    if (m_text == text)
-        return;
-    m_text = text;
-    setToolTip(text);
-    updateGeometry();
-    update();
-}
-
 QString MiddleElidedLabel::displayedText() const
 {
-    return fontMetrics().elidedText(m_text, Qt::ElideMiddle, width());
-}
-
-QSize MiddleElidedLabel::sizeHint() const
-{
-    return { fontMetrics().horizontalAdvance(m_text), fontMetrics().height() };
-}
-
-QSize MiddleElidedLabel::minimumSizeHint() const
-{
-    return { fontMetrics().horizontalAdvance(QStringLiteral("…")) * 4, fontMetrics().height() };
+    return fontMetrics().elidedText(text(), Qt::ElideMiddle, width());
 }
 
 void MiddleElidedLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(palette().color(foregroundRole()));
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, displayedText());
 }
 

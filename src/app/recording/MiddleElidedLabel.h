@@ -1,29 +1,21 @@
 #pragma once
 
-#include <QWidget>
+#include "ElidedLabel.h"
 
 namespace lumetra {
 
-// One line of text that, when it does not fit, loses characters from its middle ("~/Vid…/Lumetra").
-// The whole text is its tooltip.
-class MiddleElidedLabel : public QWidget {
+// An elided label that keeps both ends of its text and drops the middle ("~/Vid…/Lumetra"): for
+// paths, whose start and last folder say the most.
+class MiddleElidedLabel : public ElidedLabel {
     Q_OBJECT
 public:
-    explicit MiddleElidedLabel(QWidget *parent = nullptr);
+    using ElidedLabel::ElidedLabel;
 
-    QString text() const { return m_text; }
-    void setText(const QString &text);
     // What is drawn at the current width.
     QString displayedText() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString m_text;
 };
 
 } // namespace lumetra

@@ -1,9 +1,11 @@
 #include "RecordingPreviewArea.h"
 
+#include "PanelTextStyles.h"
 #include "ProminentButton.h"
 #include "RecordingEngine.h"
 #include "RecordingPreviewView.h"
-#include "TextStyle.h"
+#include "SymbolLabel.h"
+#include "TextStyles.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -37,14 +39,13 @@ RecordingPreviewArea::RecordingPreviewArea(RecordingEngine &engine, QWidget *par
     placeholderLayout->addWidget(m_placeholderIcon, 0, Qt::AlignHCenter);
     placeholderLayout->addWidget(m_startPreviewButton, 0, Qt::AlignHCenter);
     placeholderLayout->addStretch();
-    applyTextStyle(m_placeholderIcon, TextStyle::title2);
-    applyTextColor(m_placeholderIcon, Qt::white);
+    showSymbol(m_placeholderIcon, QStringLiteral("video"), QFontMetrics(PanelTextStyles::title2()).height(), Qt::white);
     makeProminent(m_startPreviewButton);
     connect(m_startPreviewButton, &QPushButton::clicked, &m_engine, [this] {
         QMetaObject::invokeMethod(&m_engine, &RecordingEngine::startPreviewRequestingPermission, Qt::QueuedConnection);
     });
 
-    applyTextStyle(m_tag, TextStyle::caption2, QFont::DemiBold);
+    m_tag->setFont(PanelTextStyles::caption2(true));
     m_tag->setStyleSheet(QStringLiteral("QLabel { color: rgba(255, 255, 255, 209); background: rgba(0, 0, 0, 115);"
                                         " padding: 4px 7px; border-radius: %1px; }")
                              .arg(m_tag->sizeHint().height() / 2));

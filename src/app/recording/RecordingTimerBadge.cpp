@@ -1,7 +1,8 @@
 #include "RecordingTimerBadge.h"
 
+#include "PanelTextStyles.h"
 #include "RecordingColors.h"
-#include "TextStyle.h"
+#include "TextStyles.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -21,7 +22,7 @@ constexpr int verticalPadding = 4;
 RecordingTimerBadge::RecordingTimerBadge(QWidget *parent)
     : QWidget(parent)
 {
-    setFont(textStyleFont(TextStyle::caption, QFont::DemiBold));
+    setFont(TextStyles::caption(true));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -48,7 +49,7 @@ QColor RecordingTimerBadge::dotColor() const
 {
     if (m_isRecording)
         return recordingRed();
-    QColor grey = secondaryTextColor(palette());
+    QColor grey = TextStyles::secondaryColor(palette());
     grey.setAlphaF(0.35);
     return grey;
 }

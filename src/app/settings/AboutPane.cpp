@@ -1,6 +1,9 @@
 #include "AboutPane.h"
 
-#include "recording/TextStyle.h"
+#include "TextStyles.h"
+#include "recording/PanelTextStyles.h"
+#include "recording/ProminentButton.h"
+#include "recording/SymbolLabel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,11 +22,12 @@ AboutPane::AboutPane(QWidget *parent)
 
     m_symbol->setFixedSize(64, 64);
     m_symbol->setAlignment(Qt::AlignCenter);
+    showSymbol(m_symbol, QStringLiteral("text.line.first.and.arrowtriangle.forward"), 56, accentColor());
     auto *name = new QLabel(QStringLiteral("Lumetra"), this);
-    applyTextStyle(name, TextStyle::title, QFont::Bold);
+    name->setFont(PanelTextStyles::title(true));
     auto *tagline = new QLabel(QStringLiteral("AI 跟讀的中文提詞器"), this);
-    applyTextStyle(tagline, TextStyle::callout);
-    applyTextColor(tagline, secondaryTextColor(palette()));
+    tagline->setFont(TextStyles::callout());
+    TextStyles::makeSecondary(tagline);
 
     auto *divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
@@ -38,8 +42,8 @@ AboutPane::AboutPane(QWidget *parent)
              QStringLiteral("•  跟著你念的句子自動移動提詞位置"),
              QStringLiteral("•  原生 Linux 程式，以每秒 60 格順暢捲動") }) {
         auto *bullet = new QLabel(line, this);
-        applyTextStyle(bullet, TextStyle::callout);
-        applyTextColor(bullet, secondaryTextColor(palette()));
+        bullet->setFont(TextStyles::callout());
+        TextStyles::makeSecondary(bullet);
         bullets->addWidget(bullet);
         m_bullets << bullet;
     }

@@ -1,7 +1,9 @@
 #include "PermissionRow.h"
 
+#include "TextStyles.h"
+#include "recording/PanelTextStyles.h"
 #include "recording/ProminentButton.h"
-#include "recording/TextStyle.h"
+#include "recording/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,13 +36,14 @@ PermissionRow::PermissionRow(
 
     m_iconLabel->setFixedSize(iconFrame, iconFrame);
     m_iconLabel->setAlignment(Qt::AlignCenter);
+    showSymbol(m_iconLabel, m_icon, QFontMetrics(PanelTextStyles::title2()).height(), accentColor());
 
     auto *text = new QVBoxLayout;
     text->setSpacing(4);
     auto *title = new QHBoxLayout;
     title->setSpacing(8);
-    applyTextStyle(m_nameLabel, TextStyle::headline);
-    applyTextStyle(m_statusLabel, TextStyle::caption);
+    m_nameLabel->setFont(TextStyles::headline());
+    m_statusLabel->setFont(TextStyles::caption());
     auto *status = new QHBoxLayout;
     status->setSpacing(3);
     status->addWidget(m_statusIcon);
@@ -48,8 +51,8 @@ PermissionRow::PermissionRow(
     title->addWidget(m_nameLabel);
     title->addLayout(status);
     title->addStretch();
-    applyTextStyle(m_descriptionLabel, TextStyle::caption);
-    applyTextColor(m_descriptionLabel, secondaryTextColor(palette()));
+    m_descriptionLabel->setFont(TextStyles::caption());
+    TextStyles::makeSecondary(m_descriptionLabel);
     m_descriptionLabel->setWordWrap(true);
     text->addLayout(title);
     text->addWidget(m_descriptionLabel);
@@ -76,7 +79,8 @@ void PermissionRow::render()
 {
     const PermissionStateDisplay shown = display();
     m_statusLabel->setText(shown.statusLabel);
-    applyTextColor(m_statusLabel, shown.statusColor);
+    PanelTextStyles::setTextColor(m_statusLabel, shown.statusColor);
+    showSymbol(m_statusIcon, shown.statusSymbol, m_statusLabel->fontMetrics().height(), shown.statusColor);
     m_button->setText(shown.buttonLabel);
     if (shown.prominentButton)
         makeProminent(m_button);

@@ -4,7 +4,8 @@
 #include "PermissionRow.h"
 #include "PrivacyDialog.h"
 #include "SpeechModelRow.h"
-#include "recording/TextStyle.h"
+#include "TextStyles.h"
+#include "recording/PanelTextStyles.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,11 +28,11 @@ PermissionsPane::PermissionsPane(PermissionService &service, QWidget *parent)
     auto *header = new QVBoxLayout;
     header->setSpacing(4);
     auto *title = new QLabel(QStringLiteral("系統權限"), this);
-    applyTextStyle(title, TextStyle::title2, QFont::Bold);
+    title->setFont(PanelTextStyles::title2(true));
     auto *note = new QLabel(
         QStringLiteral("在這裡一鍵申請 Voice Sync 與未來內建錄影需要的系統權限，省得自己翻系統設定。"), this);
-    applyTextStyle(note, TextStyle::callout);
-    applyTextColor(note, secondaryTextColor(palette()));
+    note->setFont(TextStyles::callout());
+    TextStyles::makeSecondary(note);
     note->setWordWrap(true);
     header->addWidget(title);
     header->addWidget(note);
@@ -72,8 +73,8 @@ PermissionsPane::PermissionsPane(PermissionService &service, QWidget *parent)
     m_refreshButton = new QPushButton(QStringLiteral("重新整理狀態"), this);
     auto *footnote
         = new QLabel(QStringLiteral("授權對話框只會在「未授權」狀態出現一次；已拒絕的話會跳到系統設定。"), this);
-    applyTextStyle(footnote, TextStyle::caption2);
-    applyTextColor(footnote, tertiaryTextColor(palette()));
+    footnote->setFont(PanelTextStyles::caption2());
+    PanelTextStyles::makeTertiary(footnote);
     footnote->setWordWrap(true);
     footnote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     footer->addWidget(m_refreshButton);

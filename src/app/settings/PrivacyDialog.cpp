@@ -1,7 +1,8 @@
 #include "PrivacyDialog.h"
 
 #include "PermissionService.h"
-#include "recording/TextStyle.h"
+#include "TextStyles.h"
+#include "recording/PanelTextStyles.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -44,10 +45,10 @@ PrivacyDialog::PrivacyDialog(PermissionService &service, QWidget *parent)
     layout->setContentsMargins(20, 20, 20, 16);
     layout->setSpacing(12);
     auto *title = new QLabel(QStringLiteral("Lumetra 的隱私權限"), this);
-    applyTextStyle(title, TextStyle::title2, QFont::Bold);
+    title->setFont(PanelTextStyles::title2(true));
     auto *note = new QLabel(QStringLiteral("這些決定只存在這台電腦上，隨時可以在這裡改變。"), this);
-    applyTextStyle(note, TextStyle::callout);
-    applyTextColor(note, secondaryTextColor(palette()));
+    note->setFont(TextStyles::callout());
+    TextStyles::makeSecondary(note);
     note->setWordWrap(true);
     layout->addWidget(title);
     layout->addWidget(note);
@@ -74,13 +75,13 @@ void PrivacyDialog::addRow(PermissionKind kind, const QString &name, const QStri
     auto *text = new QVBoxLayout;
     text->setSpacing(2);
     auto *nameLabel = new QLabel(name, row.frame);
-    applyTextStyle(nameLabel, TextStyle::headline);
+    nameLabel->setFont(TextStyles::headline());
     auto *purposeLabel = new QLabel(purpose, row.frame);
-    applyTextStyle(purposeLabel, TextStyle::caption);
-    applyTextColor(purposeLabel, secondaryTextColor(palette()));
+    purposeLabel->setFont(TextStyles::caption());
+    TextStyles::makeSecondary(purposeLabel);
     purposeLabel->setWordWrap(true);
     row.status = new QLabel(row.frame);
-    applyTextStyle(row.status, TextStyle::caption);
+    row.status->setFont(TextStyles::caption());
     text->addWidget(nameLabel);
     text->addWidget(purposeLabel);
     text->addWidget(row.status);

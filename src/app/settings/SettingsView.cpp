@@ -2,6 +2,7 @@
 
 #include "AboutPane.h"
 #include "PermissionsPane.h"
+#include "SymbolIcon.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -19,8 +20,8 @@ SettingsView::SettingsView(PermissionService &permissions, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_tabs->setDocumentMode(true);
-    m_tabs->addTab(m_permissions, QStringLiteral("權限"));
-    m_tabs->addTab(m_about, QStringLiteral("關於"));
+    m_tabs->addTab(m_permissions, symbolIcon(QStringLiteral("lock.shield")), QStringLiteral("權限"));
+    m_tabs->addTab(m_about, symbolIcon(QStringLiteral("info.circle")), QStringLiteral("關於"));
     layout->addWidget(m_tabs);
 }
 
