@@ -46,9 +46,12 @@ RecordingPreviewArea::RecordingPreviewArea(RecordingEngine &engine, QWidget *par
     });
 
     m_tag->setFont(PanelTextStyles::caption2(true));
+    // A capsule: the corner radius is half the height the padded text takes.
+    const int tagHeight = m_tag->fontMetrics().height() + 2 * 4;
     m_tag->setStyleSheet(QStringLiteral("QLabel { color: rgba(255, 255, 255, 209); background: rgba(0, 0, 0, 115);"
-                                        " padding: 4px 7px; border-radius: %1px; }")
-                             .arg(m_tag->sizeHint().height() / 2));
+                                        " padding: 0px 7px; border-radius: %1px; }")
+                             .arg(tagHeight / 2));
+    m_tag->setFixedHeight(tagHeight);
     m_tag->adjustSize();
 
     connect(&m_engine, &RecordingEngine::isPreviewRunningChanged, this, &RecordingPreviewArea::render);
