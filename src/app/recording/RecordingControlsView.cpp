@@ -1,8 +1,7 @@
 #include "RecordingControlsView.h"
 
+#include "ElidedLabel.h"
 #include "HomeRelativePath.h"
-#include "MiddleElidedLabel.h"
-#include "PanelTextStyles.h"
 #include "ProminentButton.h"
 #include "RecordingColors.h"
 #include "RecordingEngine.h"
@@ -12,7 +11,7 @@
 #include "SegmentedPicker.h"
 #include "SymbolIcon.h"
 #include "SymbolLabel.h"
-#include "TextStyles.h"
+#include "TextStyle.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -68,7 +67,7 @@ QWidget *RecordingControlsView::makeHeader()
     auto *layout = rowLayout(header);
     m_headerIcon = new QLabel(header);
     auto *title = new QLabel(QStringLiteral("內建錄影"), header);
-    title->setFont(TextStyles::subheadline(true));
+    applyTextStyle(title, TextStyle::subheadline, QFont::DemiBold);
     m_badge = new RecordingTimerBadge(header);
     layout->addWidget(m_headerIcon);
     layout->addWidget(title);
@@ -135,8 +134,8 @@ QWidget *RecordingControlsView::makeStatusRow()
     layout->setAlignment(Qt::AlignTop);
     m_statusIcon = new QLabel(row);
     m_statusLabel = new QLabel(row);
-    m_statusLabel->setFont(TextStyles::caption());
-    TextStyles::makeSecondary(m_statusLabel);
+    applyTextStyle(m_statusLabel, TextStyle::caption);
+    applyTextColor(m_statusLabel, secondaryTextColor(palette()));
     m_statusLabel->setWordWrap(true);
     m_statusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Two lines at most: a long platform error must not push the folder row away.
@@ -156,11 +155,13 @@ QWidget *RecordingControlsView::makeOutputFolderRow()
     textLayout->setContentsMargins(0, 0, 0, 0);
     textLayout->setSpacing(2);
     auto *caption = new QLabel(QStringLiteral("輸出資料夾"), text);
-    caption->setFont(PanelTextStyles::caption2());
-    TextStyles::makeSecondary(caption);
-    m_folderPath = new MiddleElidedLabel(text);
-    m_folderPath->setFont(TextStyles::caption());
-    TextStyles::makeSecondary(m_folderPath);
+    applyTextStyle(caption, TextStyle::caption2);
+    applyTextColor(caption, secondaryTextColor(palette()));
+    m_folderPath = new ElidedLabel(text);
+    m_folderPath->setElideMode(Qt::ElideMiddle);
+    m_folderPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    applyTextStyle(m_folderPath, TextStyle::caption);
+    applyTextColor(m_folderPath, secondaryTextColor(palette()));
     textLayout->addWidget(caption);
     textLayout->addWidget(m_folderPath);
     text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -181,7 +182,8 @@ void RecordingControlsView::render()
 
     if (m_headerSymbol != recordingModeSystemImage(mode)) {
         m_headerSymbol = recordingModeSystemImage(mode);
-        showSymbol(m_headerIcon, m_headerSymbol, QFontMetrics(TextStyles::subheadline(true)).height());
+        showSymbol(m_headerIcon, m_headerSymbol,
+            QFontMetrics(textStyleFont(TextStyle::subheadline, QFont::DemiBold)).height());
     }
     m_badge->setRecording(m_engine.isRecording());
     m_badge->setText(RecordingEngine::formatDuration(m_engine.elapsedTime()));
@@ -204,7 +206,7 @@ void RecordingControlsView::render()
     if (m_statusSymbol != statusSymbol) {
         m_statusSymbol = statusSymbol;
         showSymbol(m_statusIcon, m_statusSymbol, m_statusLabel->fontMetrics().height(),
-            m_engine.isRecording() ? recordingRed() : TextStyles::secondaryColor(palette()));
+            m_engine.isRecording() ? recordingRed() : secondaryTextColor(palette()));
     }
     m_statusLabel->setText(m_engine.statusMessage());
 

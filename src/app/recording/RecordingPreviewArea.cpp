@@ -1,11 +1,10 @@
 #include "RecordingPreviewArea.h"
 
-#include "PanelTextStyles.h"
 #include "ProminentButton.h"
 #include "RecordingEngine.h"
 #include "RecordingPreviewView.h"
 #include "SymbolLabel.h"
-#include "TextStyles.h"
+#include "TextStyle.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -39,13 +38,14 @@ RecordingPreviewArea::RecordingPreviewArea(RecordingEngine &engine, QWidget *par
     placeholderLayout->addWidget(m_placeholderIcon, 0, Qt::AlignHCenter);
     placeholderLayout->addWidget(m_startPreviewButton, 0, Qt::AlignHCenter);
     placeholderLayout->addStretch();
-    showSymbol(m_placeholderIcon, QStringLiteral("video"), QFontMetrics(PanelTextStyles::title2()).height(), Qt::white);
+    showSymbol(
+        m_placeholderIcon, QStringLiteral("video"), QFontMetrics(textStyleFont(TextStyle::title2)).height(), Qt::white);
     makeProminent(m_startPreviewButton);
     connect(m_startPreviewButton, &QPushButton::clicked, &m_engine, [this] {
         QMetaObject::invokeMethod(&m_engine, &RecordingEngine::startPreviewRequestingPermission, Qt::QueuedConnection);
     });
 
-    m_tag->setFont(PanelTextStyles::caption2(true));
+    applyTextStyle(m_tag, TextStyle::caption2, QFont::DemiBold);
     // A capsule: the corner radius is half the height the padded text takes.
     const int tagHeight = m_tag->fontMetrics().height() + 2 * 4;
     m_tag->setStyleSheet(QStringLiteral("QLabel { color: rgba(255, 255, 255, 209); background: rgba(0, 0, 0, 115);"

@@ -1,8 +1,7 @@
 #include "RecordingTimerBadge.h"
 
-#include "PanelTextStyles.h"
 #include "RecordingColors.h"
-#include "TextStyles.h"
+#include "TextStyle.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -22,7 +21,7 @@ constexpr int verticalPadding = 4;
 RecordingTimerBadge::RecordingTimerBadge(QWidget *parent)
     : QWidget(parent)
 {
-    setFont(TextStyles::caption(true));
+    setFont(textStyleFont(TextStyle::caption, QFont::DemiBold));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -49,7 +48,7 @@ QColor RecordingTimerBadge::dotColor() const
 {
     if (m_isRecording)
         return recordingRed();
-    QColor grey = TextStyles::secondaryColor(palette());
+    QColor grey = secondaryTextColor(palette());
     grey.setAlphaF(0.35);
     return grey;
 }

@@ -1,7 +1,6 @@
 #include "AboutPane.h"
 
-#include "TextStyles.h"
-#include "recording/PanelTextStyles.h"
+#include "TextStyle.h"
 #include "recording/ProminentButton.h"
 #include "recording/SymbolLabel.h"
 
@@ -24,10 +23,10 @@ AboutPane::AboutPane(QWidget *parent)
     m_symbol->setAlignment(Qt::AlignCenter);
     showSymbol(m_symbol, QStringLiteral("text.line.first.and.arrowtriangle.forward"), 56, accentColor());
     auto *name = new QLabel(QStringLiteral("Lumetra"), this);
-    name->setFont(PanelTextStyles::title(true));
+    applyTextStyle(name, TextStyle::title, QFont::Bold);
     auto *tagline = new QLabel(QStringLiteral("AI 跟讀的中文提詞器"), this);
-    tagline->setFont(TextStyles::callout());
-    TextStyles::makeSecondary(tagline);
+    applyTextStyle(tagline, TextStyle::callout);
+    applyTextColor(tagline, secondaryTextColor(palette()));
 
     auto *divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
@@ -42,8 +41,8 @@ AboutPane::AboutPane(QWidget *parent)
              QStringLiteral("•  跟著你念的句子自動移動提詞位置"),
              QStringLiteral("•  原生 Linux 程式，以每秒 60 格順暢捲動") }) {
         auto *bullet = new QLabel(line, this);
-        bullet->setFont(TextStyles::callout());
-        TextStyles::makeSecondary(bullet);
+        applyTextStyle(bullet, TextStyle::callout);
+        applyTextColor(bullet, secondaryTextColor(palette()));
         bullets->addWidget(bullet);
         m_bullets << bullet;
     }

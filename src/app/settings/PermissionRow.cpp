@@ -1,7 +1,6 @@
 #include "PermissionRow.h"
 
-#include "TextStyles.h"
-#include "recording/PanelTextStyles.h"
+#include "TextStyle.h"
 #include "recording/ProminentButton.h"
 #include "recording/SymbolLabel.h"
 
@@ -36,14 +35,14 @@ PermissionRow::PermissionRow(
 
     m_iconLabel->setFixedSize(iconFrame, iconFrame);
     m_iconLabel->setAlignment(Qt::AlignCenter);
-    showSymbol(m_iconLabel, m_icon, QFontMetrics(PanelTextStyles::title2()).height(), accentColor());
+    showSymbol(m_iconLabel, m_icon, QFontMetrics(textStyleFont(TextStyle::title2)).height(), accentColor());
 
     auto *text = new QVBoxLayout;
     text->setSpacing(4);
     auto *title = new QHBoxLayout;
     title->setSpacing(8);
-    m_nameLabel->setFont(TextStyles::headline());
-    m_statusLabel->setFont(TextStyles::caption());
+    applyTextStyle(m_nameLabel, TextStyle::headline);
+    applyTextStyle(m_statusLabel, TextStyle::caption);
     auto *status = new QHBoxLayout;
     status->setSpacing(3);
     status->addWidget(m_statusIcon);
@@ -51,8 +50,8 @@ PermissionRow::PermissionRow(
     title->addWidget(m_nameLabel);
     title->addLayout(status);
     title->addStretch();
-    m_descriptionLabel->setFont(TextStyles::caption());
-    TextStyles::makeSecondary(m_descriptionLabel);
+    applyTextStyle(m_descriptionLabel, TextStyle::caption);
+    applyTextColor(m_descriptionLabel, secondaryTextColor(palette()));
     m_descriptionLabel->setWordWrap(true);
     text->addLayout(title);
     text->addWidget(m_descriptionLabel);
@@ -79,7 +78,7 @@ void PermissionRow::render()
 {
     const PermissionStateDisplay shown = display();
     m_statusLabel->setText(shown.statusLabel);
-    PanelTextStyles::setTextColor(m_statusLabel, shown.statusColor);
+    applyTextColor(m_statusLabel, shown.statusColor);
     showSymbol(m_statusIcon, shown.statusSymbol, m_statusLabel->fontMetrics().height(), shown.statusColor);
     m_button->setText(shown.buttonLabel);
     if (shown.prominentButton)

@@ -4,8 +4,7 @@
 #include "PermissionRow.h"
 #include "PrivacyDialog.h"
 #include "SpeechModelRow.h"
-#include "TextStyles.h"
-#include "recording/PanelTextStyles.h"
+#include "TextStyle.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -28,11 +27,11 @@ PermissionsPane::PermissionsPane(PermissionService &service, QWidget *parent)
     auto *header = new QVBoxLayout;
     header->setSpacing(4);
     auto *title = new QLabel(QStringLiteral("系統權限"), this);
-    title->setFont(PanelTextStyles::title2(true));
+    applyTextStyle(title, TextStyle::title2, QFont::Bold);
     auto *note = new QLabel(
         QStringLiteral("在這裡一鍵申請 Voice Sync 與未來內建錄影需要的系統權限，省得自己翻系統設定。"), this);
-    note->setFont(TextStyles::callout());
-    TextStyles::makeSecondary(note);
+    applyTextStyle(note, TextStyle::callout);
+    applyTextColor(note, secondaryTextColor(palette()));
     note->setWordWrap(true);
     header->addWidget(title);
     header->addWidget(note);
@@ -73,8 +72,8 @@ PermissionsPane::PermissionsPane(PermissionService &service, QWidget *parent)
     m_refreshButton = new QPushButton(QStringLiteral("重新整理狀態"), this);
     auto *footnote
         = new QLabel(QStringLiteral("授權對話框只會在「未授權」狀態出現一次；已拒絕的話會跳到系統設定。"), this);
-    footnote->setFont(PanelTextStyles::caption2());
-    PanelTextStyles::makeTertiary(footnote);
+    applyTextStyle(footnote, TextStyle::caption2);
+    applyTextColor(footnote, tertiaryTextColor(palette()));
     footnote->setWordWrap(true);
     footnote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     footer->addWidget(m_refreshButton);

@@ -1,8 +1,7 @@
 #include "PrivacyDialog.h"
 
 #include "PermissionService.h"
-#include "TextStyles.h"
-#include "recording/PanelTextStyles.h"
+#include "TextStyle.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -45,10 +44,10 @@ PrivacyDialog::PrivacyDialog(PermissionService &service, QWidget *parent)
     layout->setContentsMargins(20, 20, 20, 16);
     layout->setSpacing(12);
     auto *title = new QLabel(QStringLiteral("Lumetra 的隱私權限"), this);
-    title->setFont(PanelTextStyles::title2(true));
+    applyTextStyle(title, TextStyle::title2, QFont::Bold);
     auto *note = new QLabel(QStringLiteral("這些決定只存在這台電腦上，隨時可以在這裡改變。"), this);
-    note->setFont(TextStyles::callout());
-    TextStyles::makeSecondary(note);
+    applyTextStyle(note, TextStyle::callout);
+    applyTextColor(note, secondaryTextColor(palette()));
     note->setWordWrap(true);
     layout->addWidget(title);
     layout->addWidget(note);
@@ -75,13 +74,13 @@ void PrivacyDialog::addRow(PermissionKind kind, const QString &name, const QStri
     auto *text = new QVBoxLayout;
     text->setSpacing(2);
     auto *nameLabel = new QLabel(name, row.frame);
-    nameLabel->setFont(TextStyles::headline());
+    applyTextStyle(nameLabel, TextStyle::headline);
     auto *purposeLabel = new QLabel(purpose, row.frame);
-    purposeLabel->setFont(TextStyles::caption());
-    TextStyles::makeSecondary(purposeLabel);
+    applyTextStyle(purposeLabel, TextStyle::caption);
+    applyTextColor(purposeLabel, secondaryTextColor(palette()));
     purposeLabel->setWordWrap(true);
     row.status = new QLabel(row.frame);
-    row.status->setFont(TextStyles::caption());
+    applyTextStyle(row.status, TextStyle::caption);
     text->addWidget(nameLabel);
     text->addWidget(purposeLabel);
     text->addWidget(row.status);

@@ -3,9 +3,8 @@
 #include "SpeechModel.h"
 #include "SpeechModelLocator.h"
 #include "SystemDesktopFileServices.h"
-#include "TextStyles.h"
+#include "TextStyle.h"
 #include "recording/HomeRelativePath.h"
-#include "recording/PanelTextStyles.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -19,17 +18,11 @@ namespace {
 
 const QString userModelFolder = QStringLiteral("~/.local/share/Lumetra/speech/zh-TW");
 
-DesktopFileServices &desktopFolderChooser()
-{
-    static SystemDesktopFileServices chooser;
-    return chooser;
-}
-
 } // namespace
 
 SpeechModelRow::SpeechModelRow(QWidget *parent)
     : QWidget(parent)
-    , m_chooser(&desktopFolderChooser())
+    , m_chooser(&SystemDesktopFileServices::shared())
     , m_modelLabel(new QLabel(this))
     , m_hintLabel(new QLabel(this))
     , m_statusLabel(new QLabel(this))
@@ -41,13 +34,13 @@ SpeechModelRow::SpeechModelRow(QWidget *parent)
     auto *text = new QVBoxLayout;
     text->setSpacing(2);
     for (QLabel *label : { m_modelLabel, m_hintLabel, m_statusLabel }) {
-        label->setFont(TextStyles::caption());
+        applyTextStyle(label, TextStyle::caption);
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         text->addWidget(label);
     }
-    TextStyles::makeSecondary(m_hintLabel);
-    TextStyles::makeSecondary(m_statusLabel);
+    applyTextColor(m_hintLabel, secondaryTextColor(palette()));
+    applyTextColor(m_statusLabel, secondaryTextColor(palette()));
     m_hintLabel->setText(QStringLiteral("把普通話 PocketSphinx 模型（聲學模型資料夾、.dic 與 .lm.bin）放進 %1，"
                                         "或選擇它所在的資料夾。")
                              .arg(userModelFolder));

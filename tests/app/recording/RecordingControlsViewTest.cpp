@@ -2,7 +2,7 @@
 
 #include "QStringPrinter.h"
 #include "RecordingSettingsStore.h"
-#include "recording/MiddleElidedLabel.h"
+#include "ElidedLabel.h"
 #include "recording/RecordingColors.h"
 #include "recording/RecordingPreviewArea.h"
 #include "recording/RecordingPreviewView.h"
@@ -204,7 +204,7 @@ TEST_F(RecordingControlsViewTest, ALongFolderPathLosesItsMiddleNotItsEnds)
     engine->setOutputDirectory(QUrl::fromLocalFile(deep));
     view.resize(220, view.height());
     QCoreApplication::processEvents();
-    MiddleElidedLabel *label = view.outputFolderLabel();
+    ElidedLabel *label = view.outputFolderLabel();
     const QString shown = label->displayedText();
     EXPECT_EQ(label->text(), QStringLiteral("~/Projects/Conference-2026/Keynote rehearsal takes/Day two/Lumetra"));
     EXPECT_LT(shown.size(), label->text().size());
