@@ -43,6 +43,14 @@ int main(int argc, char **argv)
     waitFor([&] { return recording.engine->isPreviewRunning(); });
     runEventsFor(1000);
     saved &= save(recording.window.get(), folder, QStringLiteral("recording-camera.png"));
+    // A movie being recorded (the microphone of the test services): the red button and dot.
+    recording.engine->startRecording();
+    if (waitFor([&] { return recording.engine->isRecording(); })) {
+        runEventsFor(1300);
+        saved &= save(recording.window.get(), folder, QStringLiteral("recording-running.png"));
+        recording.engine->stopRecording();
+        waitFor([&] { return !recording.engine->isRecording(); });
+    }
     recording.engine->setMode(RecordingMode::audioOnly);
     recording.window->adjustSize();
     saved &= save(recording.window.get(), folder, QStringLiteral("recording-audio-only.png"));

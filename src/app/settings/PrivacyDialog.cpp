@@ -40,6 +40,7 @@ PrivacyDialog::PrivacyDialog(PermissionService &service, QWidget *parent)
     , m_service(service)
 {
     setWindowTitle(QStringLiteral("隱私權與安全性"));
+    setMinimumWidth(460);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 16);
     layout->setSpacing(12);
