@@ -4,6 +4,7 @@
 #include "PermissionsPane.h"
 #include "SymbolIcon.h"
 
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,6 +24,9 @@ SettingsView::SettingsView(PermissionService &permissions, QWidget *parent)
     m_tabs->addTab(m_permissions, symbolIcon(QStringLiteral("lock.shield")), QStringLiteral("權限"));
     m_tabs->addTab(m_about, symbolIcon(QStringLiteral("info.circle")), QStringLiteral("關於"));
     layout->addWidget(m_tabs);
+    // Closed like any settings window: with the desktop's close keys or Escape.
+    for (const QKeySequence &keys : { QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 } // namespace lumetra
