@@ -3,8 +3,8 @@
 #include "SpeechModel.h"
 #include "SpeechModelLocator.h"
 #include "SystemDesktopFileServices.h"
-#include "recording/HomeRelativePath.h"
 #include "TextStyle.h"
+#include "recording/HomeRelativePath.h"
 
 #include <QDir>
 #include <QHBoxLayout>
