@@ -1,4 +1,6 @@
 #include "LiveVoiceSync.h"
+#include "MandarinCipherModel.h"
+#include "MandarinLaunchScript.h"
 #include "ModelTestSupport.h"
 #include "PrompterViewModel.h"
 
@@ -23,41 +25,35 @@ QString joined(const std::vector<std::int64_t> &values)
     return texts.join(QLatin1Char(' '));
 }
 
-} // namespace
-
-// espeak-ng reads the script into the virtual microphone; with Voice Sync on, the model's chunk
-// must advance in order to the last one and the spoken count must never move back.
-TEST(VoiceSyncEndToEndTest, TheModelFollowsSyntheticSpeechToTheLastChunk)
+// espeak-ng reads `spoken` (one entry per chunk of `sentences`) into the virtual microphone; with
+// Voice Sync on, the model's chunk must advance in order to the last one and the spoken count
+// must never move back. `listeningStatus`: the status the model must show once it listens.
+void expectFollowedToTheLastChunk(const QStringList &sentences, const QStringList &spoken,
+    lumetra::testing::LiveVoiceSyncEngines &engines, const QString &listeningStatus)
 {
-    if (qgetenv("PULSE_SERVER").isEmpty())
-        GTEST_SKIP() << "needs the PulseAudio server of scripts/test-services.sh";
-
     QTemporaryDir folder;
-    const QStringList &sentences = lumetra::testing::englishLaunchSentences();
     const QString speech = folder.filePath(QStringLiteral("script.wav"));
-    QString ssml = QStringLiteral("<speak>");
-    for (const QString &sentence : sentences)
-        ssml += sentence + QStringLiteral(" <break time=\"1200ms\"/> ");
-    ssml += QStringLiteral("</speak>");
-    ASSERT_TRUE(lumetra::testing::speakToWav(ssml, speech));
+    ASSERT_TRUE(lumetra::testing::speakSentencesToWav(spoken, speech));
 
-    lumetra::testing::clearStoredSettings();
-    lumetra::testing::LiveVoiceSyncEngines engines;
     PrompterViewModel model(lumetra::testing::scriptOfSentences(sentences), lumetra::testing::idleRecordingEngine());
     ASSERT_EQ(model.paragraphs().size(), static_cast<std::size_t>(sentences.size()));
     model.setVoiceSyncEngineFactory(engines.factory());
 
     std::vector<std::int64_t> chunks;
-    std::vector<std::int64_t> spoken;
+    std::vector<std::int64_t> spokenCounts;
+    QStringList statuses;
     const auto chunkSpy = QObject::connect(&model, &PrompterViewModel::voiceSyncParagraphIndexChanged, [&] {
         if (model.voiceSyncParagraphIndex())
             chunks.push_back(*model.voiceSyncParagraphIndex());
     });
     const auto spokenSpy = QObject::connect(&model, &PrompterViewModel::spokenReadableCharacterCountChanged,
-        [&] { spoken.push_back(model.spokenReadableCharacterCount()); });
+        [&] { spokenCounts.push_back(model.spokenReadableCharacterCount()); });
+    const auto statusSpy = QObject::connect(
+        &model, &PrompterViewModel::voiceSyncStatusChanged, [&] { statuses.append(model.voiceSyncStatus()); });
 
     const std::optional<QString> notListening = lumetra::testing::startListening(model);
     ASSERT_FALSE(notListening) << notListening->toStdString();
+    EXPECT_TRUE(statuses.contains(listeningStatus)) << statuses.join(QLatin1String(" | ")).toStdString();
 
     QProcess player;
     player.start(QStringLiteral("paplay"), { QStringLiteral("--device=lumetra_sink"), speech });
@@ -68,11 +64,50 @@ TEST(VoiceSyncEndToEndTest, TheModelFollowsSyntheticSpeechToTheLastChunk)
     (void)QTest::qWaitFor([&] { return !chunks.empty() && chunks.back() == last; }, 5000);
     QObject::disconnect(chunkSpy);
     QObject::disconnect(spokenSpy);
+    QObject::disconnect(statusSpy);
+    std::cout << "chunks " << joined(chunks).toStdString() << "\nspoken " << joined(spokenCounts).toStdString()
+              << "\nlast transcript " << model.voiceSyncTranscript().toStdString() << "\n";
     model.stopVoiceSync();
 
-    std::cout << "chunks " << joined(chunks).toStdString() << "\nspoken " << joined(spoken).toStdString() << "\n";
     ASSERT_FALSE(chunks.empty());
     EXPECT_TRUE(std::is_sorted(chunks.begin(), chunks.end())) << "the chunk only moves forward";
     EXPECT_EQ(chunks.back(), last);
-    EXPECT_TRUE(std::is_sorted(spoken.begin(), spoken.end())) << "the spoken count never falls";
+    EXPECT_TRUE(std::is_sorted(spokenCounts.begin(), spokenCounts.end())) << "the spoken count never falls";
+}
+
+} // namespace
+
+TEST(VoiceSyncEndToEndTest, TheModelFollowsSyntheticSpeechToTheLastChunk)
+{
+    if (qgetenv("PULSE_SERVER").isEmpty())
+        GTEST_SKIP() << "needs the PulseAudio server of scripts/test-services.sh";
+    lumetra::testing::clearStoredSettings();
+    lumetra::testing::LiveVoiceSyncEngines engines;
+    const QStringList &sentences = lumetra::testing::englishLaunchSentences();
+    expectFollowedToTheLastChunk(sentences, sentences, engines, QStringLiteral("離線語音辨識 en-US 監聽中"));
+}
+
+// A zh-TW script read in Mandarin to a model whose dictionary is Simplified: the program must find
+// that model for the script (not the English one beside it), decode the Simplified words of the
+// Traditional text, and follow the reading to its end.
+TEST(VoiceSyncEndToEndTest, TheModelFollowsMandarinReadingOfATraditionalScriptToTheLastChunk)
+{
+    if (qgetenv("PULSE_SERVER").isEmpty())
+        GTEST_SKIP() << "needs the PulseAudio server of scripts/test-services.sh";
+    lumetra::testing::clearStoredSettings();
+    qunsetenv(SpeechModelLocator::environmentVariable);
+
+    QTemporaryDir models;
+    const QStringList &readings = lumetra::testing::mandarinLaunchReadings();
+    const std::optional<lumetra::testing::MandarinCipherModel> mandarin = lumetra::testing::MandarinCipherModel::build(
+        models.path(), lumetra::testing::mandarinDictionaryWords(), readings);
+    ASSERT_TRUE(mandarin) << "needs Debian's pocketsphinx-en-us";
+    QStringList spoken;
+    for (const QString &reading : readings)
+        spoken.append(mandarin->spoken(reading));
+
+    lumetra::testing::LiveVoiceSyncEngines engines(SpeechModelLocator(models.filePath(QStringLiteral("no-user-models")),
+        { models.path(), QStringLiteral("/usr/share/pocketsphinx/model") }));
+    expectFollowedToTheLastChunk(
+        lumetra::testing::mandarinLaunchSentences(), spoken, engines, QStringLiteral("離線語音辨識 zh-CN 監聽中"));
 }
