@@ -63,8 +63,11 @@ QString PocketSphinxRecognizer::languageTag() const
 
 bool PocketSphinxRecognizer::isAvailable(const QString &scriptText)
 {
-    if (m_locator)
+    // Each restart asks again; the folders are searched only when the script has changed.
+    if (m_locator && scriptText != m_locatedFor) {
+        m_locatedFor = scriptText;
         useModel(m_locator->locate(scriptText));
+    }
     if (m_decoders->failed())
         return false;
     if (m_checked)

@@ -42,6 +42,7 @@ private:
     std::optional<DecoderFiles> writeDecoderFiles(const QString &scriptText, const QString &folder) const;
 
     std::optional<SpeechModelLocator> m_locator;
+    std::optional<QString> m_locatedFor; // the script the model was last chosen for
     bool m_modelChosen = false;
     std::optional<QString> m_modelFolder;
     std::optional<SpeechModel> m_model;
