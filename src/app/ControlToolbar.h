@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace lumetra {
+
+class ElidedLabel;
+class PrompterViewModel;
+
+// The control window's toolbar: playback, the prompter window, recording and file buttons, and
+// the document status (title; saved or changed · status message).
+class ControlToolbar : public QWidget {
+    Q_OBJECT
+public:
+    explicit ControlToolbar(PrompterViewModel &model, QWidget *parent = nullptr);
+
+    QToolButton &playButton() const { return *m_play; }
+    QToolButton &recordButton() const { return *m_record; }
+    QString documentStatusLine() const;
+    QString documentTitleText() const;
+
+signals:
+    void openPrompterRequested();
+    // "開稿": the window asks about unsaved work before the open panel.
+    void openScriptRequested();
+
+private:
+    QToolButton *addButton(const QString &text, const QString &symbol);
+
+    PrompterViewModel &m_model;
+    QToolButton *m_play = nullptr;
+    QToolButton *m_record = nullptr;
+    ElidedLabel *m_title;
+    ElidedLabel *m_status;
+};
+
+} // namespace lumetra

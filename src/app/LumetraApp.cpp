@@ -1,0 +1,70 @@
+#include "LumetraApp.h"
+
+#include "CaptureBackend.h"
+#include "ConsentPrompter.h"
+#include "ControlWindow.h"
+#include "DesktopFileServices.h"
+#include "PermissionService.h"
+#include "PrompterViewModel.h"
+#include "RecordingEngine.h"
+
+#include <QUrl>
+
+namespace lumetra {
+
+LumetraApp::LumetraApp(LumetraServices services, QObject *parent)
+    : QObject(parent)
+    , m_services(std::move(services))
+    , m_permissions(std::make_unique<PermissionService>(m_services.consentPrompter.get(), m_services.accessProbe))
+{
+}
+
+LumetraApp::~LumetraApp()
+{
+    // Windows go before the model they show.
+    m_controlWindow.reset();
+    m_viewModel.reset();
+}
+
+PrompterViewModel &LumetraApp::viewModel()
+{
+    if (!m_viewModel) {
+        auto engine = std::make_unique<RecordingEngine>(m_services.makeCaptureBackend(), m_permissions.get());
+        engine->setDesktopFileServices(m_services.desktopFileServices.get());
+        m_viewModel = std::make_unique<PrompterViewModel>(std::move(engine));
+        m_viewModel->setVoiceSyncEngineFactory(
+            [this](QObject *parent) { return m_services.makeVoiceSyncEngine(*m_permissions, parent); });
+    }
+    return *m_viewModel;
+}
+
+ControlWindow &LumetraApp::controlWindow()
+{
+    if (!m_controlWindow) {
+        m_controlWindow = std::make_unique<ControlWindow>(viewModel());
+        connect(m_controlWindow.get(), &ControlWindow::closed, this, &LumetraApp::quitRequested);
+    }
+    return *m_controlWindow;
+}
+
+void LumetraApp::start(const QStringList &arguments)
+{
+    ControlWindow &window = controlWindow();
+    window.show();
+    const QString path = scriptPathArgument(arguments);
+    if (!path.isEmpty())
+        viewModel().completeScriptImport(QStringList { path });
+}
+
+QString LumetraApp::scriptPathArgument(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument.isEmpty() || argument.startsWith(u'-'))
+            continue;
+        const QUrl url(argument);
+        return url.isLocalFile() ? url.toLocalFile() : argument;
+    }
+    return {};
+}
+
+} // namespace lumetra
