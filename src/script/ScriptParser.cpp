@@ -122,7 +122,9 @@ private:
         for (const PendingParagraph &paragraph : m_pending) {
             searchPosition = std::max(searchPosition, paragraph.startOffset);
             for (QString &chunk : Steps::splitIntoDisplayChunks(paragraph.text)) {
-                std::int64_t sourceOffset = paragraph.startOffset;
+                // A chunk that cannot be found (a line that begins with a combining mark joins the
+                // space between lines) is placed where the previous one ended, keeping the order.
+                std::int64_t sourceOffset = searchPosition;
                 if (const auto location = Steps::locateChunk(chunk, m_characters, searchPosition)) {
                     sourceOffset = location->start;
                     searchPosition = location->end;
