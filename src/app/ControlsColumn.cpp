@@ -5,7 +5,7 @@
 #include "ModelObservation.h"
 #include "PrompterViewModel.h"
 #include "ShortcutFieldRow.h"
-#include "SymbolIcons.h"
+#include "SymbolIcon.h"
 #include "TextStyles.h"
 
 #include <QCheckBox>
