@@ -4,6 +4,7 @@
 #include "IconLabel.h"
 #include "ModelObservation.h"
 #include "PrompterViewModel.h"
+#include "recording/RecordingControlsView.h"
 #include "ShortcutFieldRow.h"
 #include "SymbolIcon.h"
 #include "TextStyles.h"
@@ -48,8 +49,7 @@ ControlsColumn::ControlsColumn(PrompterViewModel &model, QWidget *parent)
 
     m_layout->addWidget(
         new IconLabel(QStringLiteral("slider.horizontal.3"), QStringLiteral("控制"), TextStyles::headline(), content));
-    // The recording controls (mode, camera, folder, preview) belong here, between the heading
-    // and the first divider.
+    m_layout->addWidget(new RecordingControlsView(m_model.recordingEngine(), content));
     addDivider();
     addPlaybackControls();
     addLayoutControls();

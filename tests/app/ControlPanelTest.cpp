@@ -7,6 +7,7 @@
 #include "ScriptEditorView.h"
 #include "ScriptedVoiceSyncEngine.h"
 #include "SectionSidebar.h"
+#include "settings/SettingsView.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -205,6 +206,19 @@ TEST_F(ControlPanel, RevealLastOutputIsEnabledOnlyWithAFile)
     EXPECT_EQ(window().menus().action(QStringLiteral("回開頭"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
     EXPECT_EQ(window().menus().action(QStringLiteral("另存新檔..."))->shortcut(),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+}
+
+TEST_F(ControlPanel, TheSettingsItemOpensOneSettingsWindow)
+{
+    QAction *settings = window().menus().action(QStringLiteral("設定..."));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->shortcuts().isEmpty());
+    settings->trigger();
+    SettingsView *first = app().showSettingsWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    settings->trigger();
+    EXPECT_EQ(app().showSettingsWindow(), first);
 }
 
 } // namespace
