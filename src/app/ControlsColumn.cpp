@@ -4,10 +4,10 @@
 #include "IconLabel.h"
 #include "ModelObservation.h"
 #include "PrompterViewModel.h"
-#include "recording/RecordingControlsView.h"
 #include "ShortcutFieldRow.h"
 #include "SymbolIcon.h"
 #include "TextStyles.h"
+#include "recording/RecordingControlsView.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "LumetraApp.h"
 
+#include "ApplicationMenus.h"
 #include "CaptureBackend.h"
 #include "ConsentPrompter.h"
-#include "ApplicationMenus.h"
 #include "ControlPanelView.h"
 #include "ControlWindow.h"
 #include "DesktopFileServices.h"
@@ -49,8 +49,8 @@ ControlWindow &LumetraApp::controlWindow()
     if (!m_controlWindow) {
         m_controlWindow = std::make_unique<ControlWindow>(viewModel());
         connect(m_controlWindow.get(), &ControlWindow::closed, this, &LumetraApp::quitRequested);
-        connect(&m_controlWindow->panel(), &ControlPanelView::openPrompterRequested, this,
-            &LumetraApp::showPrompterWindow);
+        connect(
+            &m_controlWindow->panel(), &ControlPanelView::openPrompterRequested, this, &LumetraApp::showPrompterWindow);
         m_controlWindow->menus().addSettingsItem([this] { showSettingsWindow(); });
     }
     return *m_controlWindow;
