@@ -199,9 +199,7 @@ void ControlsColumn::addProgressGroup()
         m_progress->setValue(int(std::min(m_model.currentParagraphIndex() + 1, total)));
         m_progressText->setText(m_model.visualProgressText());
     };
-    observe(&m_model, &PrompterViewModel::documentChanged, this, showProgress);
-    connect(&m_model, &PrompterViewModel::scrollOffsetChanged, this, showProgress);
-    connect(&m_model, &PrompterViewModel::measuredParagraphMidpointsChanged, this, showProgress);
+    observeCurrentChunk(&m_model, this, showProgress);
 }
 
 void ControlsColumn::addVoiceSyncGroup()

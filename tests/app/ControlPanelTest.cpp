@@ -138,6 +138,16 @@ TEST_F(ControlPanel, TheCurrentSectionsRowIsHighlightedAndARowJumps)
     EXPECT_TRUE(rows[2]->isCurrent());
     EXPECT_FALSE(rows[0]->isCurrent());
 
+    // With Voice Sync on, the sentence moves carry the highlight into the next section.
+    window().panel().controls().toggle(QStringLiteral("啟用 Voice Sync"))->click();
+    QTest::mouseClick(rows[0], Qt::LeftButton);
+    const auto firstSectionChunks = model().document().sections[0].paragraphs.size();
+    for (std::size_t i = 0; i < firstSectionChunks; ++i)
+        window().panel().controls().button(QStringLiteral("下一句"))->click();
+    EXPECT_EQ(model().currentSectionIndex(), 1);
+    EXPECT_TRUE(rows[1]->isCurrent());
+    EXPECT_EQ(window().panel().controls().progressBar().value(), int(firstSectionChunks) + 1);
+
     // Typing inside a section keeps the rows; a new heading adds one.
     model().setScriptText(
         QString(model().scriptText()).replace(QStringLiteral("今天這支影片"), QStringLiteral("今天這支新影片")));
