@@ -24,6 +24,7 @@ namespace lumetra {
 namespace {
 
 constexpr int columnMinimumWidth = 320;
+constexpr int columnPreferredWidth = 380;
 constexpr double readingPositionMinimum = 0.18;
 constexpr double readingPositionMaximum = 0.72;
 
@@ -64,6 +65,11 @@ ControlsColumn::ControlsColumn(PrompterViewModel &model, QWidget *parent)
     m_layout->addStretch(1);
 
     observe(&m_model, &PrompterViewModel::isVoiceSyncEnabledChanged, this, [this] { updateVoiceSyncEnabling(); });
+}
+
+QSize ControlsColumn::sizeHint() const
+{
+    return { columnPreferredWidth, QScrollArea::sizeHint().height() };
 }
 
 void ControlsColumn::addPlaybackControls()
