@@ -4,13 +4,16 @@
 #include "ControlSliderRow.h"
 #include "ControlToolbar.h"
 #include "ControlsColumn.h"
+#include "FakeCaptureBackend.h"
 #include "ScriptEditorView.h"
 #include "ScriptedVoiceSyncEngine.h"
 #include "SectionSidebar.h"
+#include "ShortcutFieldRow.h"
 #include "settings/SettingsView.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -216,6 +219,29 @@ TEST_F(ControlPanel, RevealLastOutputIsEnabledOnlyWithAFile)
     EXPECT_EQ(window().menus().action(QStringLiteral("回開頭"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
     EXPECT_EQ(window().menus().action(QStringLiteral("另存新檔..."))->shortcut(),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+}
+
+TEST_F(ControlPanel, ASecondStartRestoresEverySettingTheWindowChanged)
+{
+    slider(QStringLiteral("字級")).slider().setValue(slider(QStringLiteral("字級")).slider().maximum());
+    controls().toggle(QStringLiteral("水平鏡像"))->click();
+    controls().button(QStringLiteral("快一點"))->click();
+    const double speed = model().scrollSpeed();
+    QLineEdit &field = controls().shortcutField(QStringLiteral("加快"))->field();
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClick(&field, Qt::Key_K);
+
+    LumetraServices services;
+    services.makeCaptureBackend = [] { return std::make_unique<FakeCaptureBackend>(); };
+    LumetraApp second(std::move(services));
+    PrompterViewModel &restored = second.viewModel();
+    EXPECT_EQ(restored.fontSize(), 92);
+    EXPECT_TRUE(restored.isHorizontallyFlipped());
+    EXPECT_EQ(restored.scrollSpeed(), speed);
+    EXPECT_EQ(restored.shortcutSettings().fasterKey, QStringLiteral("k"));
+    EXPECT_EQ(second.controlWindow().panel().controls().shortcutField(QStringLiteral("加快"))->field().text(),
+        QStringLiteral("K"));
 }
 
 TEST_F(ControlPanel, TheSettingsItemOpensOneSettingsWindow)
