@@ -9,8 +9,12 @@
 #include "FakeCaptureBackend.h"
 #include "LumetraApp.h"
 #include "PrompterViewModel.h"
+#include "QtTranslations.h"
+#include "ScriptFilePanels.h"
 #include "TestSettingsSandbox.h"
+#include "UnsavedWorkGuard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 
@@ -21,6 +25,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    installQtTranslations(application);
     testing::redirectSettingsToTemporaryFolder();
     if (argc < 2) {
         qWarning("usage: control_window_screenshots <folder>");
@@ -57,5 +62,17 @@ int main(int argc, char **argv)
     QTest::qWait(50);
     column->grab().save(folder + QStringLiteral("/controls-column-voice-sync.png"));
     save(window, { 920, 640 }, "control-920x640-file");
+
+    // The unsaved-work question and the open panel, in the program's language.
+    model.setScriptText(model.scriptText() + QStringLiteral("新的一句。"));
+    window.unsavedWorkGuard().confirm([&] { model.setIsPresentingScriptImporter(true); });
+    QTest::qWait(100);
+    window.unsavedWorkGuard().question()->grab().save(folder + QStringLiteral("/unsaved-question.png"));
+    for (QAbstractButton *button : window.unsavedWorkGuard().question()->buttons())
+        if (button->text() == QStringLiteral("不儲存"))
+            button->click();
+    QTest::qWait(100);
+    if (QFileDialog *panel = window.filePanels().openPanel())
+        panel->grab().save(folder + QStringLiteral("/open-panel.png"));
     return 0;
 }

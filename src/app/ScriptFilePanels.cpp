@@ -7,12 +7,20 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 
 #include <utility>
 
 namespace lumetra {
 
 namespace {
+
+// "*.txt" but not the version-control names such as "*,v" that plain text also claims.
+bool isExtensionPattern(const QString &pattern)
+{
+    static const QRegularExpression extension(QStringLiteral("^\\*\\.[A-Za-z0-9]+$"));
+    return extension.match(pattern).hasMatch();
+}
 
 // Every script file type in one filter first, so Markdown and plain text show side by side.
 QStringList openPanelFilters()
@@ -21,7 +29,7 @@ QStringList openPanelFilters()
     QStringList patterns;
     for (const QString &name : PrompterViewModel::scriptFileTypes())
         for (const QString &pattern : database.mimeTypeForName(name).globPatterns())
-            if (!patterns.contains(pattern))
+            if (isExtensionPattern(pattern) && !patterns.contains(pattern))
                 patterns.append(pattern);
     for (const QString &pattern : { QStringLiteral("*.md"), QStringLiteral("*.markdown") })
         if (!patterns.contains(pattern))

@@ -1,6 +1,7 @@
 #include "DisplayCheck.h"
 #include "LumetraApp.h"
 #include "ParserSelfTest.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 
@@ -35,6 +36,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lumetra"));
     QApplication::setDesktopFileName(QStringLiteral("lumetra"));
+    lumetra::installQtTranslations(app);
 
     lumetra::LumetraApp lumetraApp(lumetra::LumetraServices::real());
     QObject::connect(&lumetraApp, &lumetra::LumetraApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);

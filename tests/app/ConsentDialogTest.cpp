@@ -1,6 +1,8 @@
 #include "ConsentDialog.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -73,6 +75,13 @@ TEST(ConsentDialog, ADialogClosedWithoutAnAnswerRefuses)
     QTest::qWait(20);
     EXPECT_EQ(answers, 1);
     EXPECT_EQ(granted, false);
+}
+
+TEST(QtTranslations, QtsOwnButtonsSpeakTraditionalChinese)
+{
+    ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
 }
 
 } // namespace
