@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace lumetra {
 
@@ -201,7 +203,7 @@ void ControlsColumn::addProgressGroup()
     const auto showProgress = [this] {
         const auto count = std::int64_t(m_model.paragraphs().size());
         const std::int64_t total = std::max<std::int64_t>(count, 1);
-        m_progress->setRange(0, int(std::min<std::int64_t>(total, INT_MAX)));
+        m_progress->setRange(0, int(std::min<std::int64_t>(total, std::numeric_limits<int>::max())));
         m_progress->setValue(int(std::min(m_model.currentParagraphIndex() + 1, total)));
         m_progressText->setText(m_model.visualProgressText());
     };

@@ -2,7 +2,7 @@
 
 #include <QScrollArea>
 
-#include <array>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
