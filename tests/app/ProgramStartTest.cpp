@@ -1,5 +1,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -75,4 +76,27 @@ TEST(ProgramStart, ASwitchInsideALongerArgumentTakesTheNormalPath)
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_FALSE(outcome.standardOutput.contains(QStringLiteral("self-test")));
     EXPECT_TRUE(outcome.standardError.contains(QStringLiteral("顯示器"))) << outcome.standardError.toStdString();
+}
+
+TEST(ProgramStart, OnADisplayTheProgramStartsOnItsRealServicesAndKeepsRunning)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "needs the test display";
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    // A path that does not exist is reported in the window, not a reason to stop.
+    program.start(QStringLiteral(LUMETRA_EXECUTABLE), { home.filePath(QStringLiteral("missing.md")) });
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_FALSE(program.waitForFinished(3000)) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.terminate();
+    if (!program.waitForFinished(5000)) {
+        program.kill();
+        program.waitForFinished();
+    }
 }
