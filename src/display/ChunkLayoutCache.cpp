@@ -59,9 +59,9 @@ double ChunkLayoutCache::rowSpacing(double lineSpacing)
 }
 
 std::shared_ptr<const QTextLayout> ChunkLayoutCache::laidOut(
-    const QString &text, double fontSize, double lineSpacing) const
+    const QString &text, const QFont &font, double lineSpacing) const
 {
-    auto layout = std::make_shared<QTextLayout>(text, DisplayFonts::font(fontSize, DisplayFonts::textWeight));
+    auto layout = std::make_shared<QTextLayout>(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setUseDesignMetrics(true);
@@ -84,7 +84,7 @@ std::shared_ptr<const QTextLayout> ChunkLayoutCache::textLayout(const QString &t
     auto found = m_texts.constFind(text);
     if (found != m_texts.constEnd())
         return *found;
-    auto layout = laidOut(text, m_style.fontSize, m_style.lineSpacing);
+    auto layout = laidOut(text, m_textFont, m_style.lineSpacing);
     m_texts.insert(text, layout);
     return layout;
 }
@@ -94,7 +94,7 @@ std::shared_ptr<const QTextLayout> ChunkLayoutCache::labelLayout(const QString &
     auto found = m_labels.constFind(title);
     if (found != m_labels.constEnd())
         return *found;
-    auto layout = laidOut(title, labelSize(m_style.fontSize), 0);
+    auto layout = laidOut(title, m_labelFont, 0);
     m_labels.insert(title, layout);
     return layout;
 }
@@ -106,6 +106,8 @@ bool ChunkLayoutCache::update(const std::vector<ScriptParagraph> &paragraphs, co
         m_labels.clear();
         m_style = style;
         m_hasStyle = true;
+        m_textFont = DisplayFonts::font(style.fontSize, DisplayFonts::textWeight);
+        m_labelFont = DisplayFonts::font(labelSize(style.fontSize), DisplayFonts::textWeight);
     }
     // Layouts of texts the script no longer has are dropped; the others carry over.
     QHash<QString, std::shared_ptr<const QTextLayout>> previousTexts;

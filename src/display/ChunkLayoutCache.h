@@ -3,6 +3,7 @@
 #include "ParagraphGeometry.h"
 #include "ScriptParagraph.h"
 
+#include <QFont>
 #include <QHash>
 #include <QString>
 #include <QTextLayout>
@@ -71,10 +72,12 @@ public:
 private:
     std::shared_ptr<const QTextLayout> textLayout(const QString &text);
     std::shared_ptr<const QTextLayout> labelLayout(const QString &title);
-    std::shared_ptr<const QTextLayout> laidOut(const QString &text, double fontSize, double lineSpacing) const;
+    std::shared_ptr<const QTextLayout> laidOut(const QString &text, const QFont &font, double lineSpacing) const;
 
     Style m_style;
     bool m_hasStyle = false;
+    QFont m_textFont;
+    QFont m_labelFont;
     std::vector<Row> m_rows;
     // Texts already laid out in the current style; a repeated sentence shares one layout.
     QHash<QString, std::shared_ptr<const QTextLayout>> m_texts;

@@ -8,7 +8,7 @@
 namespace lumetra {
 
 // A measurement hook: when the environment names a file in LUMETRA_FRAME_LOG, the display writes
-// the monotonic time of every frame it paints there, one number of microseconds a line, so a
+// the monotonic time of every playback frame there, one number of microseconds a line, so a
 // benchmark can find the gaps between frames. Off (and free) otherwise.
 class FrameTimeLog {
 public:

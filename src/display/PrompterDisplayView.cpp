@@ -53,8 +53,11 @@ PrompterDisplayView::PrompterDisplayView(PrompterViewModel &model, QWidget *pare
     m_paintedOffset = std::round(m_animator.displayedOffset());
     m_paintedReadThrough = m_model.readThroughParagraphIndex();
     connect(&m_animator, &ScrollAnimator::displayedOffsetChanged, this, &PrompterDisplayView::scheduleScroll);
-    connect(&m_frameClock, &FrameClock::frame, this,
-        [this](FrameClock::Clock::time_point time) { m_model.advanceScroll(time); });
+    connect(&m_frameClock, &FrameClock::frame, this, [this](FrameClock::Clock::time_point time) {
+        m_model.advanceScroll(time);
+        if (m_frameLog)
+            m_frameLog->recordFrame();
+    });
     connectModel();
 }
 
@@ -186,12 +189,12 @@ QRect PrompterDisplayView::scrollArea() const
     return QRect(0, 0, width(), std::max(statusBarRect().top(), 0));
 }
 
-QRect PrompterDisplayView::readingGuideArea(double y) const
+QRegion PrompterDisplayView::readingGuideArea(double y) const
 {
     // A pixel of room for anti-aliased edges.
     const QRectF line = ReadingGuidePainter::lineRect(width(), y).adjusted(0, -1, 0, 1);
     const QRectF caption = ReadingGuidePainter::captionRect(y).adjusted(-1, -1, 1, 1);
-    return line.toAlignedRect().united(caption.toAlignedRect());
+    return QRegion(line.toAlignedRect()).united(caption.toAlignedRect());
 }
 
 QRectF PrompterDisplayView::rowRectOnScreen(std::int64_t index) const
@@ -328,8 +331,6 @@ void PrompterDisplayView::paintEvent(QPaintEvent *event)
         paintArea(painter, area);
         painter.restore();
     }
-    if (m_frameLog)
-        m_frameLog->recordFrame();
 }
 
 void PrompterDisplayView::paintArea(QPainter &painter, const QRect &area)

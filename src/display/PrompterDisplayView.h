@@ -6,6 +6,7 @@
 #include "ScrollAnimator.h"
 #include "StatusBarPainter.h"
 
+#include <QRegion>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -42,9 +43,13 @@ public:
     // The offset on screen: the model's, or where an eased move has got to.
     double displayedOffset() const { return m_animator.displayedOffset(); }
     double readingGuideY() const;
+    // 1 while the reading guide is shown, 0 while hidden, in between while it fades.
+    double readingGuideOpacity() const { return m_guideOpacity; }
     static double statusBarHeight() { return StatusBarPainter::height(); }
     // Row `index` on screen as if unmirrored, in widget coordinates.
     QRectF rowRectOnScreen(std::int64_t index) const;
+    // What the status bar shows now.
+    StatusBarContent statusBarContent() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,10 +68,9 @@ private:
     void applyScroll();
     void refreshDependentParts();
     void updateRows(std::int64_t first, std::int64_t last);
-    StatusBarContent statusBarContent() const;
     QRect statusBarRect() const;
     QRect scrollArea() const;
-    QRect readingGuideArea(double y) const;
+    QRegion readingGuideArea(double y) const;
     double contentToScreen() const;
 
     void paintArea(QPainter &painter, const QRect &area);

@@ -14,11 +14,25 @@ ScrollAnimator::ScrollAnimator(QObject *parent)
 
 void ScrollAnimator::follow(double offset)
 {
-    if (isAnimating()) {
-        m_animation.setEndValue(offset);
+    if (!isAnimating()) {
+        show(offset);
         return;
     }
-    show(offset);
+    // Changing the end of a running animation would move its current value at once; instead the
+    // rest of the move goes from here to the new end.
+    const int remaining = m_animation.duration() - m_animation.currentTime();
+    const double from = m_animation.currentValue().toDouble();
+    const QEasingCurve::Type curve = m_animation.easingCurve().type();
+    m_animation.stop();
+    if (remaining <= 0) {
+        show(offset);
+        return;
+    }
+    m_animation.setStartValue(from);
+    m_animation.setEndValue(offset);
+    m_animation.setDuration(remaining);
+    m_animation.setEasingCurve(curve);
+    m_animation.start();
 }
 
 void ScrollAnimator::animate(double from, double to, double seconds, QEasingCurve::Type curve)
