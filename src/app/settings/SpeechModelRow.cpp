@@ -66,8 +66,11 @@ void SpeechModelRow::refresh()
     const std::optional<QString> folder = m_locator.locate(chineseScript);
     const std::optional<SpeechModel> model = folder ? SpeechModel::inFolder(*folder) : std::nullopt;
     if (model) {
-        m_modelLabel->setText(QStringLiteral("語音模型：%1（%2）")
-                                  .arg(homeRelativePath(QDir::cleanPath(model->folder)), model->languageTag));
+        // A model whose files name no language is shown by its folder alone.
+        const QString folderText = homeRelativePath(QDir::cleanPath(model->folder));
+        m_modelLabel->setText(model->languageTag.isEmpty()
+                ? QStringLiteral("語音模型：%1").arg(folderText)
+                : QStringLiteral("語音模型：%1（%2）").arg(folderText, model->languageTag));
         m_modelLabel->setToolTip(model->folder);
     } else {
         m_modelLabel->setText(QStringLiteral("未安裝語音模型"));
