@@ -396,9 +396,14 @@ void PrompterDisplayView::paintRow(QPainter &painter, std::int64_t index, double
         return;
     }
     // A half-spoken chunk: lines wholly before the split are dim, lines after it bright, and
-    // the line holding it is cut in two where the split falls.
+    // the line holding it is cut in two where the split falls. Lines outside the painted area
+    // are skipped: a chunk can be thousands of lines long.
+    const QRectF painted = painter.clipBoundingRect();
     for (int i = 0; i < text.lineCount(); ++i) {
         const QTextLine line = text.lineAt(i);
+        const double lineTop = origin.y() + line.y();
+        if (!painted.isNull() && (lineTop > painted.bottom() || lineTop + line.height() < painted.top()))
+            continue;
         const qsizetype start = line.textStart();
         const qsizetype end = start + line.textLength();
         if (end <= dimmedUpTo || start >= dimmedUpTo) {
