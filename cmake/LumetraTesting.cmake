@@ -6,11 +6,20 @@
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
+# Instrumented code runs several times slower; its tests get the same budget scaled.
+if(LUMETRA_SANITIZE)
+  set(lumetra_default_timeout_scale 3)
+else()
+  set(lumetra_default_timeout_scale 1)
+endif()
+set(LUMETRA_TEST_TIMEOUT_SCALE ${lumetra_default_timeout_scale} CACHE STRING "Factor applied to every test timeout")
+
 function(lumetra_add_test name)
   cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBRARIES;LABELS;RESOURCE_LOCK" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * ${LUMETRA_TEST_TIMEOUT_SCALE}")
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_GUI)
     target_link_libraries(${name} PRIVATE lumetra_test_main_gui)

@@ -42,7 +42,6 @@ struct AudioFollowFigures {
     bool movedBack = false;
     std::int64_t reachedBeforeAudioStart = 0; // of the chunks the model did not start on
 
-
     double reachedShare() const
     {
         return readChunks == 0 ? 0.0 : static_cast<double>(reachedInOrder) / static_cast<double>(readChunks);

@@ -23,7 +23,7 @@ std::map<long, ThreadCpu> threadCpuSeconds();
 // CPU time spent between two snapshots, summed by thread name. Threads that ended in between are
 // only in the process total; their share is what the living threads do not account for, listed
 // as "(ended threads)".
-std::map<QString, double> cpuByThreadName(const std::map<long, ThreadCpu> &before,
-    const std::map<long, ThreadCpu> &after, double processSecondsSpent);
+std::map<QString, double> cpuByThreadName(
+    const std::map<long, ThreadCpu> &before, const std::map<long, ThreadCpu> &after, double processSecondsSpent);
 
 } // namespace lumetra::bench

@@ -38,7 +38,8 @@ std::optional<SpokenReading> recordReading(
     for (std::size_t i = 0; i < sentences.size(); ++i) {
         const QString spoken = dir.filePath(QStringLiteral("spoken%1.wav").arg(i));
         const QString trimmed = dir.filePath(QStringLiteral("sentence%1.wav").arg(i));
-        if (!testing::speakToWav(sentences[i].text, spoken))
+        const SpokenSentence &sentence = sentences[i];
+        if (!testing::speakToWav(sentence.speech.isEmpty() ? sentence.text : sentence.speech, spoken))
             return std::nullopt;
         // espeak-ng pads with digital silence; strip it at both ends so the sentence's edges are its speech.
         if (!testing::runProgram(QStringLiteral("sox"),
@@ -66,7 +67,8 @@ std::optional<SpokenReading> recordReading(
 
     SpokenReading reading;
     reading.wavPath = dir.filePath(QStringLiteral("reading.wav"));
-    const auto seconds = [&](std::int64_t samples) { return static_cast<double>(samples) / static_cast<double>(*rate); };
+    const auto seconds
+        = [&](std::int64_t samples) { return static_cast<double>(samples) / static_cast<double>(*rate); };
     QStringList parts { marginFile };
     std::int64_t samples = *marginLength;
     for (std::size_t i = 0; i < sentences.size(); ++i) {

@@ -12,6 +12,8 @@ namespace lumetra::bench {
 struct SpokenSentence {
     QString text;
     std::int64_t chunk = -1;
+    // What espeak-ng reads, when not the text itself (the English words of a Mandarin test model).
+    QString speech;
 };
 
 // Where a sentence's speech sits in the reading's audio, in seconds from the audio's start.

@@ -47,6 +47,37 @@ public:
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(m_random); }
     const QString &pick(const QStringList &list) { return list.at(below(static_cast<int>(list.size()))); }
 
+    // Four to eleven readable characters, as a presenter writes a quick question or an aside.
+    QString shortSentence()
+    {
+        QString text = shortSentenceOfAnyLength();
+        while (text.size() - 1 < 4 || text.size() - 1 > 11) // the ending is one mark
+            text = shortSentenceOfAnyLength();
+        return text;
+    }
+
+private:
+    QString shortSentenceOfAnyLength()
+    {
+        switch (below(6)) {
+        case 0:
+            return pick(subjects) + pick(verbs) + QStringLiteral("了") + pick(endings);
+        case 1:
+            return QStringLiteral("什麼叫做") + pick(verbs) + QStringLiteral("完了？");
+        case 2:
+            return pick(adverbs) + pick(adjectives) + QStringLiteral("嗎？");
+        case 3:
+            return QStringLiteral("第%1次比較%2。")
+                .arg(QStringLiteral("一二三四五").at(below(5)))
+                .arg(pick(adjectives));
+        case 4:
+            return QStringLiteral("這就是") + pick(nouns) + pick(endings);
+        default:
+            return pick(nouns) + QStringLiteral("呢？");
+        }
+    }
+
+public:
     QString sentence()
     {
         QString text = below(10) < 4 ? pick(openings) : QString();
@@ -82,9 +113,21 @@ private:
     std::mt19937 m_random;
 };
 
+// Whether six characters in a row of the sentence occur in the script: an aside said in the
+// script's own words, but not one of its clauses.
+bool sharesAPhrase(const QString &sentence, const QString &script)
+{
+    constexpr qsizetype phrase = 6;
+    for (qsizetype start = 0; start + phrase <= sentence.size(); ++start) {
+        if (script.contains(QStringView(sentence).sliced(start, phrase)))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-QString talkScript(int sentences, std::uint32_t seed)
+QString talkScript(int sentences, std::uint32_t seed, double shortShare)
 {
     SentenceMaker make(seed);
     QSet<QString> used;
@@ -97,9 +140,11 @@ QString talkScript(int sentences, std::uint32_t seed)
         for (int paragraph = 0; paragraph < paragraphs && written < sentences; ++paragraph) {
             const int lines = 2 + make.below(4);
             for (int line = 0; line < lines && written < sentences; ++line) {
-                QString sentence = make.sentence();
+                const bool isShort = make.below(1000) < shortShare * 1000;
+                const auto next = [&] { return isShort ? make.shortSentence() : make.sentence(); };
+                QString sentence = next();
                 while (used.contains(sentence))
-                    sentence = make.sentence();
+                    sentence = next();
                 used.insert(sentence);
                 text += sentence;
                 ++written;
@@ -114,7 +159,7 @@ QString unscriptedSentence(const QString &script, std::uint32_t seed)
 {
     SentenceMaker make(seed ^ 0x9e3779b9u);
     QString sentence = make.sentence();
-    while (script.contains(sentence))
+    while (sharesAPhrase(sentence, script))
         sentence = make.sentence();
     return sentence;
 }

@@ -1,14 +1,17 @@
-// Voice Sync on real audio: espeak-ng reads an English script sentence by sentence, the joined
-// WAV plays in real time into the test audio server's virtual microphone, and the real offline
-// engine and the real model follow it. Prints, for each reading, when the model reached each
-// chunk, how far it ran ahead of or behind the speaker, the decoder's real-time factor and the
+// Voice Sync on real audio: espeak-ng reads a script sentence by sentence, the joined WAV plays in
+// real time into the test audio server's virtual microphone, and the real offline engine and the
+// real model follow it. The script is English (Debian's English model) or zh-TW, read in Mandarin
+// to a test model whose dictionary is Simplified Chinese with each character spoken as an English
+// word (see MandarinCipherModel), which the program must find for the script by itself. Prints, for each reading, when
+// the model reached each chunk, how far it ran ahead of or behind the speaker, the decoder's real-time factor and the
 // peak memory, against the goals: every read chunk reached in order, never more than one chunk
 // ahead, a median delay under 0.5 s after a chunk's audio ends, a real-time factor under 0.1.
 //
 // Needs espeak-ng, sox, Debian's pocketsphinx-en-us and the audio server of scripts/test-services.sh:
 //   bash -c 'source scripts/test-services.sh && build/bench/model/voice_follow_audio_bench'
-// Options: --reading full|skip|both (default both), --runs N (default 1), --pause SECONDS between
-// sentences (default 0.8), --transcripts (also list every transcript the model was given).
+// Options: --language en|zh|both (default both), --reading full|skip|both (default both), --runs N
+// (default 1), --pause SECONDS between sentences (default 0.8), --transcripts (also list every
+// transcript the model was given).
 //
 // The model moves to chunk k+1 as soon as chunk k's text counts as spoken, so a chunk is often
 // reached before its own audio begins: the "vs start" column and the time ahead show that, and a
@@ -19,6 +22,8 @@
 #include "AudioFollowFigures.h"
 #include "IdleRecordingEngine.h"
 #include "LiveVoiceSync.h"
+#include "MandarinCipherModel.h"
+#include "MandarinLaunchScript.h"
 #include "ProcessCpu.h"
 #include "PrompterViewModel.h"
 #include "SpokenReading.h"
@@ -26,6 +31,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -46,23 +52,57 @@ constexpr double margin = 1.0;
 // How long after the audio the last read chunk may still be reached.
 constexpr int settleMilliseconds = 3000;
 
+// A script in one language and how it is spoken.
+struct Talk {
+    QString language;
+    QStringList script;
+    QStringList speech; // what espeak-ng reads for each sentence
+    QString unscripted;
+    QString unscriptedSpeech;
+    std::optional<SpeechModelLocator> locator; // none: Debian's English model
+};
+
+Talk englishTalk()
+{
+    return { QStringLiteral("en"), testing::englishLaunchSentences(), testing::englishLaunchSentences(),
+        QStringLiteral("Let me tell you a short story about my old dog."),
+        QStringLiteral("Let me tell you a short story about my old dog."), std::nullopt };
+}
+
+// The Mandarin test model is made in `modelRoot`, beside which the English one stays findable.
+std::optional<Talk> mandarinTalk(const QString &modelRoot)
+{
+    const QStringList &readings = testing::mandarinLaunchReadings();
+    const QString unscripted = testing::mandarinUnscriptedReading();
+    const std::optional<testing::MandarinCipherModel> model = testing::MandarinCipherModel::build(
+        modelRoot, testing::mandarinDictionaryWords(), readings + QStringList { unscripted });
+    if (!model)
+        return std::nullopt;
+    Talk talk { QStringLiteral("zh-TW"), testing::mandarinLaunchSentences(), {}, unscripted, model->spoken(unscripted),
+        SpeechModelLocator(QDir(modelRoot).filePath(QStringLiteral("no-user-models")),
+            { modelRoot, QStringLiteral("/usr/share/pocketsphinx/model") }) };
+    for (const QString &reading : readings)
+        talk.speech.append(model->spoken(reading));
+    return talk;
+}
+
 struct Reading {
     QString name;
     std::vector<SpokenSentence> sentences;
 };
 
 // The whole script; and the script with its fifth sentence skipped and an unscripted one after the eighth.
-std::vector<Reading> readings(const QString &choice)
+std::vector<Reading> readings(const QString &choice, const Talk &talk)
 {
-    const QStringList &script = testing::englishLaunchSentences();
     Reading full { QStringLiteral("full"), {} };
     Reading skip { QStringLiteral("skip"), {} };
-    for (qsizetype i = 0; i < script.size(); ++i) {
-        full.sentences.push_back({ script[i], i });
+    for (qsizetype i = 0; i < talk.script.size(); ++i) {
+        const SpokenSentence sentence { talk.script[i], i, talk.speech[i] };
+        full.sentences.push_back(sentence);
         if (i != 4)
-            skip.sentences.push_back({ script[i], i });
+            skip.sentences.push_back(sentence);
         if (i == 7)
-            skip.sentences.push_back({ QStringLiteral("Let me tell you a short story about my old dog."), -1 });
+            skip.sentences.push_back({ talk.unscripted, -1, talk.unscriptedSpeech });
     }
     std::vector<Reading> chosen;
     if (choice != QStringLiteral("skip"))
@@ -92,25 +132,31 @@ double elapsedSeconds(const QElapsedTimer &clock)
     return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
-std::optional<RunFigures> followOnce(const SpokenReading &reading)
+std::optional<RunFigures> followOnce(const SpokenReading &reading, const Talk &talk)
 {
-    testing::LiveVoiceSyncEngines engines;
-    PrompterViewModel model(testing::scriptOfSentences(testing::englishLaunchSentences()),
-        testing::idleRecordingEngine());
-    model.setVoiceSyncEngineFactory(engines.factory());
+    std::optional<testing::LiveVoiceSyncEngines> engines;
+    if (talk.locator)
+        engines.emplace(*talk.locator);
+    else
+        engines.emplace();
+    PrompterViewModel model(testing::scriptOfSentences(talk.script), testing::idleRecordingEngine());
+    model.setVoiceSyncEngineFactory(engines->factory());
 
     QElapsedTimer clock;
     clock.start();
     std::vector<ChunkMove> moves; // times on `clock` until the playback start is known
-    QObject::connect(&model, &PrompterViewModel::voiceSyncParagraphIndexChanged,
-        [&] { moves.push_back({ elapsedSeconds(clock), model.voiceSyncParagraphIndex() }); });
+    QObject::connect(&model, &PrompterViewModel::voiceSyncParagraphIndexChanged, [&] {
+        moves.push_back({ elapsedSeconds(clock), model.voiceSyncParagraphIndex() });
+    });
     std::vector<HeardTranscript> transcripts;
-    QObject::connect(&model, &PrompterViewModel::voiceSyncTranscriptChanged,
-        [&] { transcripts.push_back({ elapsedSeconds(clock), model.voiceSyncTranscript() }); });
+    QObject::connect(&model, &PrompterViewModel::voiceSyncTranscriptChanged, [&] {
+        transcripts.push_back({ elapsedSeconds(clock), model.voiceSyncTranscript() });
+    });
     if (const std::optional<QString> status = testing::startListening(model)) {
         std::printf("Voice Sync did not start listening: %s\n", qPrintable(*status));
         return std::nullopt;
     }
+    std::printf("\nstatus: %s\n", qPrintable(model.voiceSyncStatus()));
     moves = { { elapsedSeconds(clock), model.voiceSyncParagraphIndex() } };
     transcripts.clear();
 
@@ -125,8 +171,7 @@ std::optional<RunFigures> followOnce(const SpokenReading &reading)
     // The audio clock: paplay still has to connect, so delays come out a few milliseconds long, not short.
     const double playStart = elapsedSeconds(clock);
     const int playLimit = static_cast<int>(reading.duration * 1000) + 30000;
-    if (!QTest::qWaitFor([&] { return player.state() == QProcess::NotRunning; }, playLimit)
-        || player.exitCode() != 0) {
+    if (!QTest::qWaitFor([&] { return player.state() == QProcess::NotRunning; }, playLimit) || player.exitCode() != 0) {
         std::printf("paplay failed: %s\n", player.readAllStandardError().constData());
         return std::nullopt;
     }
@@ -154,9 +199,9 @@ std::optional<RunFigures> followOnce(const SpokenReading &reading)
 
 // One run; the resident memory is read once the run's model and engine are gone, to tell what
 // stays behind from what a run needs at its peak.
-std::optional<RunFigures> follow(const SpokenReading &reading)
+std::optional<RunFigures> follow(const SpokenReading &reading, const Talk &talk)
 {
-    std::optional<RunFigures> figures = followOnce(reading);
+    std::optional<RunFigures> figures = followOnce(reading, talk);
     QTest::qWait(200);
     if (figures)
         figures->residentAfter = residentMebibytes();
@@ -206,8 +251,8 @@ void printMovesAndTranscripts(const RunFigures &figures, bool withTranscripts)
 {
     QStringList moves;
     for (const ChunkMove &move : figures.moves)
-        moves.append(QStringLiteral("%1@%2").arg(move.chunk ? QString::number(*move.chunk) : QStringLiteral("none"),
-            QString::asprintf("%.2f", move.time)));
+        moves.append(QStringLiteral("%1@%2").arg(
+            move.chunk ? QString::number(*move.chunk) : QStringLiteral("none"), QString::asprintf("%.2f", move.time)));
     std::printf("model chunk moves (chunk@second): %s\n", qPrintable(moves.join(QLatin1Char(' '))));
     if (withTranscripts) {
         for (const HeardTranscript &transcript : figures.transcripts)
@@ -218,7 +263,8 @@ void printMovesAndTranscripts(const RunFigures &figures, bool withTranscripts)
 void printSummary(const RunFigures &figures)
 {
     const AudioFollowFigures &follow = figures.follow;
-    const double decoderCpu = figures.cpuByName.count(decoderThreadName) ? figures.cpuByName.at(decoderThreadName) : 0.0;
+    const double decoderCpu
+        = figures.cpuByName.count(decoderThreadName) ? figures.cpuByName.at(decoderThreadName) : 0.0;
     const double endedCpu = figures.cpuByName.at(QStringLiteral("(ended threads)"));
     QStringList byName;
     for (const auto &[thread, seconds] : figures.cpuByName)
@@ -253,8 +299,8 @@ void printSummary(const RunFigures &figures)
 void print(const QString &name, const SpokenReading &reading, double pause, int run, const RunFigures &figures,
     bool withTranscripts)
 {
-    std::printf("\n== reading \"%s\", run %d: %.1f s of audio, %.1f s pauses between sentences ==\n",
-        qPrintable(name), run, reading.duration, pause);
+    std::printf("== reading \"%s\", run %d: %.1f s of audio, %.1f s pauses between sentences ==\n", qPrintable(name),
+        run, reading.duration, pause);
     printChunkTable(reading, figures.follow);
     printMovesAndTranscripts(figures, withTranscripts);
     printSummary(figures);
@@ -270,10 +316,12 @@ int main(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addOption({ QStringLiteral("language"), QStringLiteral("en, zh or both."), QStringLiteral("which"),
+        QStringLiteral("both") });
     parser.addOption({ QStringLiteral("reading"), QStringLiteral("full, skip or both."), QStringLiteral("which"),
         QStringLiteral("both") });
-    parser.addOption({ QStringLiteral("runs"), QStringLiteral("Runs of each reading."), QStringLiteral("n"),
-        QStringLiteral("1") });
+    parser.addOption(
+        { QStringLiteral("runs"), QStringLiteral("Runs of each reading."), QStringLiteral("n"), QStringLiteral("1") });
     parser.addOption({ QStringLiteral("pause"), QStringLiteral("Seconds of silence between sentences."),
         QStringLiteral("seconds"), QStringLiteral("0.8") });
     parser.addOption({ QStringLiteral("transcripts"), QStringLiteral("List every transcript the model was given.") });
@@ -286,20 +334,35 @@ int main(int argc, char **argv)
         return 2;
     }
     QTemporaryDir folder;
-    bool allRan = true;
-    for (const Reading &choice : readings(parser.value(QStringLiteral("reading")))) {
-        QTemporaryDir readingFolder(folder.filePath(choice.name + QStringLiteral("-XXXXXX")));
-        const std::optional<SpokenReading> reading
-            = recordReading(choice.sentences, readingFolder.path(), pause, margin);
-        if (!reading) {
-            std::fprintf(stderr, "could not make the audio of reading \"%s\" (espeak-ng, sox)\n", qPrintable(choice.name));
+    const QString language = parser.value(QStringLiteral("language"));
+    std::vector<Talk> talks;
+    if (language != QStringLiteral("zh"))
+        talks.push_back(englishTalk());
+    if (language != QStringLiteral("en")) {
+        const std::optional<Talk> mandarin = mandarinTalk(folder.filePath(QStringLiteral("models")));
+        if (!mandarin) {
+            std::fprintf(stderr, "could not make the Mandarin test model (needs pocketsphinx-en-us)\n");
             return 2;
         }
-        for (int run = 1; run <= runs; ++run) {
-            const std::optional<RunFigures> figures = follow(*reading);
-            if (figures)
-                print(choice.name, *reading, pause, run, *figures, parser.isSet(QStringLiteral("transcripts")));
-            allRan = allRan && figures.has_value();
+        talks.push_back(*mandarin);
+    }
+    bool allRan = true;
+    for (const Talk &talk : talks) {
+        for (const Reading &choice : readings(parser.value(QStringLiteral("reading")), talk)) {
+            const QString name = talk.language + QLatin1Char(' ') + choice.name;
+            QTemporaryDir readingFolder(folder.filePath(talk.language + choice.name + QStringLiteral("-XXXXXX")));
+            const std::optional<SpokenReading> reading
+                = recordReading(choice.sentences, readingFolder.path(), pause, margin);
+            if (!reading) {
+                std::fprintf(stderr, "could not make the audio of reading \"%s\" (espeak-ng, sox)\n", qPrintable(name));
+                return 2;
+            }
+            for (int run = 1; run <= runs; ++run) {
+                const std::optional<RunFigures> figures = follow(*reading, talk);
+                if (figures)
+                    print(name, *reading, pause, run, *figures, parser.isSet(QStringLiteral("transcripts")));
+                allRan = allRan && figures.has_value();
+            }
         }
     }
     return allRan ? 0 : 1;

@@ -199,7 +199,7 @@ void BM_FirstAvailabilityCheck(benchmark::State &state)
 {
     for (auto _ : state) {
         PocketSphinxRecognizer recognizer(modelFolder);
-        if (!recognizer.isAvailable()) {
+        if (!recognizer.isAvailable(QString())) {
             state.SkipWithError("needs pocketsphinx-en-us");
             return;
         }

@@ -112,7 +112,7 @@ void ApplicationMenus::addRecordingMenu()
 QAction *ApplicationMenus::action(const QString &text) const
 {
     for (QAction *candidate : m_window.menuBar()->findChildren<QAction *>())
-        if (candidate->text() == text)
+        if (candidate->text() == text && !candidate->menu()) // not a menu's own title
             return candidate;
     return nullptr;
 }

@@ -3,7 +3,7 @@
 #include "ElidedLabel.h"
 #include "ModelObservation.h"
 #include "PrompterViewModel.h"
-#include "SymbolIcons.h"
+#include "SymbolIcon.h"
 #include "TextStyles.h"
 
 #include <QFrame>

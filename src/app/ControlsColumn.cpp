@@ -5,7 +5,7 @@
 #include "ModelObservation.h"
 #include "PrompterViewModel.h"
 #include "ShortcutFieldRow.h"
-#include "SymbolIcons.h"
+#include "SymbolIcon.h"
 #include "TextStyles.h"
 
 #include <QCheckBox>
@@ -104,7 +104,7 @@ void ControlsColumn::addPlaybackControls()
     auto *notice = new IconLabel(QStringLiteral("waveform"), QStringLiteral("Voice Sync 控制進度中，固定速度暫停。"),
         TextStyles::caption(), widget());
     TextStyles::makeSecondary(notice);
-    m_voiceSyncNotice = &notice->textLabel();
+    m_voiceSyncNotice = notice;
     m_layout->addWidget(notice);
 }
 
@@ -303,7 +303,7 @@ void ControlsColumn::updateVoiceSyncEnabling()
     m_speedSlider->setEnabled(!voiceSync);
     m_speedButtons->setEnabled(!voiceSync);
     m_autoLoop->setEnabled(!voiceSync);
-    m_voiceSyncNotice->parentWidget()->setVisible(voiceSync);
+    m_voiceSyncNotice->setVisible(voiceSync);
 }
 
 ControlSliderRow *ControlsColumn::slider(const QString &title) const

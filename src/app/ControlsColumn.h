@@ -27,7 +27,7 @@ public:
     ShortcutFieldRow *shortcutField(const QString &title) const;
     QPushButton *button(const QString &text) const;
     QCheckBox *toggle(const QString &text) const;
-    QLabel &voiceSyncNotice() const { return *m_voiceSyncNotice; }
+    QWidget &voiceSyncNotice() const { return *m_voiceSyncNotice; }
     QLabel &voiceSyncStatus() const { return *m_voiceSyncStatus; }
     QLabel &voiceSyncTranscript() const { return *m_transcript; }
     QProgressBar &progressBar() const { return *m_progress; }
@@ -56,7 +56,7 @@ private:
     ControlSliderRow *m_speedSlider = nullptr;
     QWidget *m_speedButtons = nullptr;
     QCheckBox *m_autoLoop = nullptr;
-    QLabel *m_voiceSyncNotice = nullptr;
+    QWidget *m_voiceSyncNotice = nullptr;
     QLabel *m_voiceSyncStatus = nullptr;
     QLabel *m_transcript = nullptr;
     QProgressBar *m_progress = nullptr;

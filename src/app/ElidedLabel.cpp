@@ -26,6 +26,17 @@ void ElidedLabel::setAlignment(Qt::Alignment alignment)
     update();
 }
 
+void ElidedLabel::setElideMode(Qt::TextElideMode mode)
+{
+    m_elideMode = mode;
+    update();
+}
+
+QString ElidedLabel::displayedText() const
+{
+    return fontMetrics().elidedText(m_text, m_elideMode, width());
+}
+
 QSize ElidedLabel::sizeHint() const
 {
     return { fontMetrics().horizontalAdvance(m_text), fontMetrics().height() };
@@ -40,8 +51,7 @@ void ElidedLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
-    const QString shown = fontMetrics().elidedText(m_text, Qt::ElideRight, width());
-    painter.drawText(rect(), int(m_alignment), shown);
+    painter.drawText(rect(), int(m_alignment), displayedText());
 }
 
 } // namespace lumetra

@@ -1,6 +1,6 @@
 #include "IconLabel.h"
 
-#include "SymbolIcons.h"
+#include "SymbolIcon.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

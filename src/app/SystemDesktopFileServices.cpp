@@ -6,6 +6,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -14,7 +15,13 @@ namespace lumetra {
 std::optional<QUrl> SystemDesktopFileServices::chooseFolder(
     const QString &title, const QString &confirmLabel, const QUrl &start)
 {
-    QFileDialog chooser(QApplication::activeWindow(), title, start.toLocalFile());
+    // A folder that does not exist yet opens at its nearest existing parent.
+    QString startFolder = start.toLocalFile();
+    while (!startFolder.isEmpty() && !QFileInfo(startFolder).isDir() && startFolder != QDir::rootPath())
+        startFolder = QFileInfo(startFolder).path();
+    QFileDialog chooser(QApplication::activeWindow(), title, startFolder.isEmpty() ? QDir::homePath() : startFolder);
+    // Qt's own dialog, so the title and the confirm button read as asked.
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(QFileDialog::Directory);
     chooser.setOption(QFileDialog::ShowDirsOnly);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
@@ -42,6 +49,12 @@ void SystemDesktopFileServices::revealFile(const QUrl &file)
             openContainingFolder(file);
         finished->deleteLater();
     });
+}
+
+SystemDesktopFileServices &SystemDesktopFileServices::shared()
+{
+    static SystemDesktopFileServices services;
+    return services;
 }
 
 void SystemDesktopFileServices::openContainingFolder(const QUrl &file)

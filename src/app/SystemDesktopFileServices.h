@@ -15,6 +15,9 @@ public:
     std::optional<QUrl> chooseFolder(const QString &title, const QString &confirmLabel, const QUrl &start) override;
     void revealFile(const QUrl &file) override;
 
+    // One instance serves every caller that has none of its own, for the life of the process.
+    static SystemDesktopFileServices &shared();
+
     // Opens the folder that holds `file` with the desktop's default handler.
     static void openContainingFolder(const QUrl &file);
 };

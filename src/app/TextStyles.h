@@ -7,7 +7,7 @@ class QWidget;
 
 namespace lumetra::TextStyles {
 
-// The few text styles of the windows, derived from the application font.
+// The control window's names for the shared text styles of TextStyle.h.
 QFont headline();
 QFont subheadline(bool semibold = false);
 QFont callout();

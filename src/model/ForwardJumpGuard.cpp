@@ -17,12 +17,15 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
     if (match.index > currentParagraphIndex + 1) {
         const bool beatsNearChunks = match.score + scoreTolerance >= evidence.nearScore + farChunkMinimumLead
             || evidence.verbatimWeight >= evidence.nearVerbatimWeight + minimumVerbatimWeight;
-        if (match.score + scoreTolerance < farChunkMinimumScore || !beatsNearChunks || !heardInOrder)
+        // Parallel openings ("第二步是…") put the same words in order in a near chunk and a far one;
+        // the far chunk must hold more of them in order.
+        const bool longerInOrder = evidence.verbatimWeight > evidence.nearVerbatimWeight;
+        if (match.score + scoreTolerance < farChunkMinimumScore || !beatsNearChunks || !heardInOrder || !longerInOrder)
             return false;
     }
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
-    const double allowance
-        = steadyAdvanceCharacters + steadyAdvanceCharactersPerSecond * std::max(secondsSinceAdvance, 0.0);
+    const double allowance = steadyAdvanceCharacters
+        + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
     return advance <= allowance || (match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder);
 }
 

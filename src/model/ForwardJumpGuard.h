@@ -32,6 +32,10 @@ struct ForwardJumpGuard {
     // second since the count last moved, needs fastAdvanceMinimumScore.
     double steadyAdvanceCharacters = 12;
     double steadyAdvanceCharactersPerSecond = 4;
+    // … counting at most this many seconds: after a long pause or an aside a weak match could
+    // otherwise carry the count a whole chunk ahead (moves that far are left to clear matches,
+    // and to the recovery search).
+    double steadyAdvanceSecondsAtMost = 2.5;
     double fastAdvanceMinimumScore = 0.6;
     // Either kind of move also needs the latest words in the matched chunk in the order heard: a
     // stretch of them found there unchanged weighing this much, an ideograph weighing

@@ -11,8 +11,8 @@
 
 namespace lumetra {
 
-PrompterViewModel::PrompterViewModel(const QString &initialScriptText,
-                                     std::unique_ptr<RecordingEngine> recordingEngine, QObject *parent)
+PrompterViewModel::PrompterViewModel(
+    const QString &initialScriptText, std::unique_ptr<RecordingEngine> recordingEngine, QObject *parent)
     : QObject(parent)
     , m_recordingEngine(std::move(recordingEngine))
     , m_scriptText(initialScriptText)
@@ -31,8 +31,8 @@ PrompterViewModel::PrompterViewModel(const QString &initialScriptText,
     // Chunk 0's estimated position with the restored font size and line spacing (nothing is measured yet).
     m_scrollOffset = readingContentY(0);
 
-    m_recordingEngineCancellable = connect(m_recordingEngine.get(), &RecordingEngine::changed, this,
-                                           &PrompterViewModel::recordingEngineChanged);
+    m_recordingEngineCancellable
+        = connect(m_recordingEngine.get(), &RecordingEngine::changed, this, &PrompterViewModel::recordingEngineChanged);
 }
 
 PrompterViewModel::PrompterViewModel(std::unique_ptr<RecordingEngine> recordingEngine, QObject *parent)
@@ -230,8 +230,10 @@ void PrompterViewModel::setVoiceSyncParagraphIndex(std::optional<std::int64_t> i
 
 void PrompterViewModel::setSpokenReadableCharacterCount(std::int64_t count)
 {
-    if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged))
+    if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged)) {
         m_spokenCountMovedAt = Clock::now();
+        m_voiceSyncUpdatesSinceAdvance = 0;
+    }
 }
 
 double PrompterViewModel::readingGuideOffset(double height) const

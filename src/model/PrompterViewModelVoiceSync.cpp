@@ -26,6 +26,7 @@ void PrompterViewModel::startVoiceSync()
     setSpokenReadableCharacterCount(
         current >= 0 && current < m_chunks.count() ? m_chunks.paragraph(current).globalReadableStart : 0);
     m_spokenCountMovedAt = Clock::now();
+    m_voiceSyncUpdatesSinceAdvance = 0;
 
     if (!m_voiceSyncEngineFactory) {
         // Nothing can listen: report it as the recogniser being unavailable rather than hang in "starting".
@@ -110,7 +111,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         m_isVoiceSyncAlignerCurrent = true;
     }
     const VoiceSyncPosition position { m_voiceSyncParagraphIndex, currentParagraphIndex(),
-        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt) };
+        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncUpdatesSinceAdvance };
     const Clock::time_point now = Clock::now();
     const VoiceSyncDecision decision
         = m_voiceSyncAligner.handleVoiceSyncUpdate(update.transcript, position, seconds(now));
@@ -120,6 +121,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         if (decision.shouldScroll)
             scrollToReadableCharacterCount(m_spokenReadableCharacterCount);
     }
+    m_voiceSyncUpdatesSinceAdvance = decision.position.updatesSinceAdvance;
     setVoiceSyncStatus(decision.status);
 }
 

@@ -34,4 +34,25 @@ double longestVerbatimStretchWeight(
     return heaviest;
 }
 
+double inOrderAlignmentWeight(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
+{
+    // Local alignment, one needle character per row; previous[j] and current[j] hold the best
+    // alignment ending at the previous and current needle character and haystack[j - 1].
+    std::vector<double> previous(haystack.size() + 1, 0.0);
+    std::vector<double> current(haystack.size() + 1, 0.0);
+    double best = 0;
+    for (const char32_t character : needle) {
+        const double weight = weightOf(character, ideographWeight);
+        for (std::size_t j = 1; j <= haystack.size(); ++j) {
+            const double slip = weightOf(haystack[j - 1], ideographWeight) / 2;
+            const double aligned = previous[j - 1] + (haystack[j - 1] == character ? weight : -slip);
+            current[j] = std::max({ 0.0, aligned, previous[j] - weight / 2, current[j - 1] - slip });
+            best = std::max(best, current[j]);
+        }
+        std::swap(previous, current);
+    }
+    return best;
+}
+
 } // namespace lumetra

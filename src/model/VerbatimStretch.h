@@ -10,4 +10,12 @@ namespace lumetra {
 double longestVerbatimStretchWeight(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
 
+// The weight of the best in-order alignment of part of the needle with part of the haystack,
+// allowing the slips of a recogniser: each character in common adds its weight, each character
+// heard in the place of another, heard extra or not heard takes off half of its weight. A chunk
+// read with a third of its characters misheard keeps most of its weight; shared stock phrases
+// give only the weight of the phrase.
+double inOrderAlignmentWeight(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
+
 } // namespace lumetra

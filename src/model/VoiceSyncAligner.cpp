@@ -60,11 +60,7 @@ std::vector<VoiceSyncMatch> VoiceSyncAligner::windowMatches(
     if (needle.empty())
         return matches;
     for (std::int64_t index = window.lowerBound; index < window.upperBound; ++index) {
-        const auto at = static_cast<std::size_t>(index);
-        const SimilarityMatch similarity
-            = VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[at]);
-        matches.push_back(
-            { index, similarity.score, m_chunks.paragraph(index).globalReadableStart + similarity.endOffset });
+        matches.push_back(matchIn(needle, index));
     }
     return matches;
 }
@@ -95,8 +91,8 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::matchParagraphIndex(
 
 double VoiceSyncAligner::verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const
 {
-    return longestVerbatimStretchWeight(
-        needle, m_readableCharacters[static_cast<std::size_t>(index)], m_guard->ideographWeight);
+    const double ideographWeight = (m_guard ? *m_guard : ForwardJumpGuard {}).ideographWeight;
+    return longestVerbatimStretchWeight(needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight);
 }
 
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
@@ -120,23 +116,105 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
 
+VoiceSyncMatch VoiceSyncAligner::matchIn(std::span<const char32_t> needle, std::int64_t index) const
+{
+    const SimilarityMatch similarity
+        = VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[static_cast<std::size_t>(index)]);
+    return { index, similarity.score, m_chunks.paragraph(index).globalReadableStart + similarity.endOffset };
+}
+
+std::optional<VoiceSyncMatch> VoiceSyncAligner::acceptedMatch(
+    std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
+{
+    const std::vector<VoiceSyncMatch> matches = windowMatches(needle, nearbyParagraphRange(position));
+    const std::optional<VoiceSyncMatch> match = bestMatch(matches);
+    if (match && guardAccepts(*match, matches, needle, position, now))
+        return match;
+    return shortTranscriptMatch(needle, position, now);
+}
+
+std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
+    std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
+{
+    if (!m_shortTranscripts || !m_shortTranscripts->appliesTo(needle.size()))
+        return std::nullopt;
+    const std::int64_t current = position.currentParagraphIndex;
+    std::optional<VoiceSyncMatch> best;
+    for (std::int64_t index = std::max<std::int64_t>(current - 1, 0);
+         index <= std::min(current + 1, m_chunks.count() - 1); ++index) {
+        const SimilarityMatch similarity
+            = VoiceSyncSimilarity::wholeNeedleMatch(needle, m_readableCharacters[static_cast<std::size_t>(index)]);
+        if (!best || similarity.score > best->score)
+            best = VoiceSyncMatch { index, similarity.score,
+                m_chunks.paragraph(index).globalReadableStart + similarity.endOffset };
+    }
+    if (!best || best->score < m_shortTranscripts->minimumScore
+        || verbatimWeight(needle, best->index) < m_shortTranscripts->minimumVerbatimWeight
+        || !guardAccepts(*best, {}, needle, position, now))
+        return std::nullopt;
+    return best;
+}
+
+std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
+    std::span<const char32_t> needle, const VoiceSyncPosition &position) const
+{
+    if (!m_recovery || needle.empty())
+        return std::nullopt;
+    const bool isLost = position.updatesSinceAdvance + 1 >= m_recovery->minimumUpdatesWithoutAdvance;
+    const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
+    const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
+    const std::int64_t end
+        = std::min(anchor + (isLost ? m_recovery->chunksAheadWhenLost : m_recovery->chunksAhead) + 1, m_chunks.count());
+    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_recovery->latestCharacters));
+    const double ideographWeight = (m_guard ? *m_guard : ForwardJumpGuard {}).ideographWeight;
+    std::int64_t heaviest = -1;
+    double heaviestWeight = 0;
+    double runnerUpWeight = 0;
+    for (std::int64_t index = first; index < end; ++index) {
+        const double weight
+            = inOrderAlignmentWeight(latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight);
+        if (weight > heaviestWeight) {
+            runnerUpWeight = heaviestWeight;
+            heaviestWeight = weight;
+            heaviest = index;
+        } else {
+            runnerUpWeight = std::max(runnerUpWeight, weight);
+        }
+    }
+    if (heaviest < 0 || heaviestWeight < m_recovery->minimumAlignmentWeight
+        || heaviestWeight < runnerUpWeight + m_recovery->minimumLead)
+        return std::nullopt;
+    const VoiceSyncMatch match = matchIn(needle, heaviest);
+    // Only forward: the spoken position never moves back through alignment.
+    if (match.score < m_recovery->minimumScore
+        || match.readableCharacterPosition <= position.spokenReadableCharacterCount)
+        return std::nullopt;
+    return match;
+}
+
 VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     QStringView transcript, const VoiceSyncPosition &position, double now) const
 {
     VoiceSyncDecision decision { noMatchStatus, std::nullopt, position, false };
+    VoiceSyncPosition &next = decision.position;
+    ++next.updatesSinceAdvance;
     const AlignmentCharacters needle = needleOf(transcript);
-    const std::vector<VoiceSyncMatch> matches = windowMatches(needle, nearbyParagraphRange(position));
-    const std::optional<VoiceSyncMatch> match = bestMatch(matches);
     // A match the guard refuses is treated as no match at all.
-    if (!match || !guardAccepts(*match, matches, needle, position, now))
+    std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
+    if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
+        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needle, position))
+            match = recovered;
+    }
+    if (!match)
         return decision;
 
-    VoiceSyncPosition &next = decision.position;
     // The spoken position never moves back through alignment: a repeated sentence leaves it.
     next.spokenReadableCharacterCount
         = std::max(position.spokenReadableCharacterCount, match->readableCharacterPosition);
-    if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount)
+    if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount) {
         next.lastAdvanceTime = now;
+        next.updatesSinceAdvance = 0;
+    }
     const std::int64_t index = m_chunks.paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);
     next.voiceSyncParagraphIndex = index;
     next.currentParagraphIndex = index;

@@ -3,8 +3,10 @@
 #include "AlignmentCharacters.h"
 #include "ForwardJumpGuard.h"
 #include "ParagraphRange.h"
+#include "RecoverySearch.h"
 #include "ScriptChunkIndex.h"
 #include "ScriptParagraph.h"
+#include "ShortTranscriptRule.h"
 #include "VoiceSyncDecision.h"
 #include "VoiceSyncMatch.h"
 #include "VoiceSyncPosition.h"
@@ -36,6 +38,10 @@ public:
 
     // Empty (no guard) gives the bare character-set alignment.
     void setForwardJumpGuard(std::optional<ForwardJumpGuard> guard) { m_guard = guard; }
+    // Empty leaves transcripts under eight readable characters unmatched.
+    void setShortTranscriptRule(std::optional<ShortTranscriptRule> rule) { m_shortTranscripts = rule; }
+    // Empty never looks beyond the window.
+    void setRecoverySearch(std::optional<RecoverySearch> search) { m_recovery = search; }
 
     // One chunk behind the anchor (the Voice Sync chunk, else the current one) to four ahead.
     ParagraphRange nearbyParagraphRange(const VoiceSyncPosition &position) const;
@@ -66,10 +72,21 @@ private:
     double verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
+    // The window's match if the guard lets it through, else a short transcript's match.
+    std::optional<VoiceSyncMatch> acceptedMatch(
+        std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
+    std::optional<VoiceSyncMatch> shortTranscriptMatch(
+        std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
+    // A chunk ahead that the latest words clearly run through, once the position has stood still.
+    std::optional<VoiceSyncMatch> recoveredMatch(
+        std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
+    VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
 
     ScriptChunkIndex m_chunks;
     std::vector<AlignmentCharacters> m_readableCharacters; // per chunk
     std::optional<ForwardJumpGuard> m_guard = ForwardJumpGuard {};
+    std::optional<ShortTranscriptRule> m_shortTranscripts = ShortTranscriptRule {};
+    std::optional<RecoverySearch> m_recovery = RecoverySearch {};
 };
 
 } // namespace lumetra

@@ -55,6 +55,13 @@ double similarityScore(std::span<const char32_t> needle, std::span<const char32_
     return shareFound(distinct(needle), haystack);
 }
 
+SimilarityMatch wholeNeedleMatch(std::span<const char32_t> needle, std::span<const char32_t> haystack)
+{
+    if (needle.empty() || haystack.empty())
+        return {};
+    return bestWindow(needle, haystack);
+}
+
 SimilarityMatch slidingSimilarityMatch(std::span<const char32_t> needle, std::span<const char32_t> haystack)
 {
     SimilarityMatch best;

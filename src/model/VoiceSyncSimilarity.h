@@ -19,6 +19,9 @@ double similarityScore(std::span<const char32_t> needle, std::span<const char32_
 // wins. (0, 0) for a needle under 4 characters or an empty haystack.
 SimilarityMatch slidingSimilarityMatch(std::span<const char32_t> needle, std::span<const char32_t> haystack);
 
+// The whole needle slid over the haystack as one candidate is, for needles too short to give one.
+SimilarityMatch wholeNeedleMatch(std::span<const char32_t> needle, std::span<const char32_t> haystack);
+
 // The same on readable texts.
 double similarityScore(QStringView needle, QStringView haystack);
 SimilarityMatch slidingSimilarityMatch(QStringView needle, QStringView haystack);

@@ -71,7 +71,6 @@ public:
     void chooseOutputDirectory();
     void revealLastOutput();
     void setDesktopFileServices(DesktopFileServices *services) { m_desktop = services; }
-    DesktopFileServices *desktopFileServices() const { return m_desktop; }
 
     // "%02d:%02d" of whole minutes (not capped) and seconds; negative counts as zero.
     static QString formatDuration(double seconds);

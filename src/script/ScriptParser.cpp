@@ -18,8 +18,8 @@ const QString untitledSection = QStringLiteral("未命名章節");
 bool isSimpleUnit(char16_t unit)
 {
     return (unit >= u'A' && unit <= u'Z')
-           || (UnicodeTables::has(unit, UnicodeTables::standsAlone)
-               && UnicodeTables::has(unit, UnicodeTables::lowerCaseStable));
+        || (UnicodeTables::has(unit, UnicodeTables::standsAlone)
+            && UnicodeTables::has(unit, UnicodeTables::lowerCaseStable));
 }
 
 char16_t simpleLowercase(char16_t unit)
@@ -28,8 +28,7 @@ char16_t simpleLowercase(char16_t unit)
 }
 
 // Calls keep(character) for each readable character of the text, in order.
-template <typename Keep>
-void forEachReadableCharacter(QStringView text, Keep &&keep)
+template <typename Keep> void forEachReadableCharacter(QStringView text, Keep &&keep)
 {
     if (std::all_of(text.begin(), text.end(), [](QChar unit) { return isSimpleUnit(unit.unicode()); })) {
         for (const QChar unit : text) {
@@ -52,11 +51,11 @@ std::int64_t countReadableCharacters(QStringView text)
 {
     std::int64_t length = 0;
     for (const QChar unit : text) {
-        if (!isSimpleUnit(unit.unicode())) {
-            length = 0;
-            forEachReadableCharacter(text, [&](QStringView) { ++length; });
-            return length;
-        }
+        // Dropping a character can join its neighbours into one (a soft hyphen between two
+        // Hangul jamo, a zero-width space before a vowel sign), so the kept characters are
+        // counted as they stand together in the readable text.
+        if (!isSimpleUnit(unit.unicode()))
+            return GraphemeClusters::count(normalizedReadableText(text));
         length += UnicodeTables::has(simpleLowercase(unit.unicode()), UnicodeTables::letterOrNumber);
     }
     return length;
@@ -84,8 +83,8 @@ public:
         while (true) {
             const qsizetype lineFeed = m_text.indexOf(u'\n', lineStartUnit);
             const qsizetype lineEndUnit = lineFeed < 0 ? m_text.size() : lineFeed;
-            handleLine(m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit),
-                       m_characters.characterIndex(lineStartUnit));
+            handleLine(
+                m_text.sliced(lineStartUnit, lineEndUnit - lineStartUnit), m_characters.characterIndex(lineStartUnit));
             if (lineFeed < 0)
                 break;
             lineStartUnit = lineFeed + 1;
@@ -94,7 +93,7 @@ public:
         closeSection();
         if (m_sections.empty())
             return ScriptDocument::empty();
-        return ScriptDocument{std::move(m_sections)};
+        return ScriptDocument { std::move(m_sections) };
     }
 
 private:
@@ -118,20 +117,22 @@ private:
     {
         if (m_pending.empty() && m_sections.empty())
             return;
-        ScriptSection section{static_cast<std::int64_t>(m_sections.size()), m_title, {}};
+        ScriptSection section { static_cast<std::int64_t>(m_sections.size()), m_title, {} };
         std::int64_t searchPosition = 0;
         for (const PendingParagraph &paragraph : m_pending) {
             searchPosition = std::max(searchPosition, paragraph.startOffset);
             for (QString &chunk : Steps::splitIntoDisplayChunks(paragraph.text)) {
-                std::int64_t sourceOffset = paragraph.startOffset;
+                // A chunk that cannot be found (a line that begins with a combining mark joins the
+                // space between lines) is placed where the previous one ended, keeping the order.
+                std::int64_t sourceOffset = searchPosition;
                 if (const auto location = Steps::locateChunk(chunk, m_characters, searchPosition)) {
                     sourceOffset = location->start;
                     searchPosition = location->end;
                 }
                 const auto position = static_cast<std::int64_t>(section.paragraphs.size());
                 const std::int64_t readable = readableLength(chunk);
-                section.paragraphs.push_back(ScriptParagraph{section.index * 10000 + position, section.index, m_title,
-                                                             std::move(chunk), m_readableCount, sourceOffset});
+                section.paragraphs.push_back(ScriptParagraph { section.index * 10000 + position, section.index, m_title,
+                    std::move(chunk), m_readableCount, sourceOffset });
                 m_readableCount += readable;
             }
         }

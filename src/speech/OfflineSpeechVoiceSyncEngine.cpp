@@ -15,7 +15,6 @@ OfflineSpeechVoiceSyncEngine::OfflineSpeechVoiceSyncEngine(PermissionService *pe
     , m_permissions(permissions)
     , m_recognizer(std::move(recognizer))
     , m_audioSource(audioSource)
-    , m_name(QStringLiteral("離線語音辨識 ") + m_recognizer->languageTag())
 {
     m_audioSource->setParent(this);
     m_restartTimer.setSingleShot(true);
@@ -27,13 +26,19 @@ OfflineSpeechVoiceSyncEngine::OfflineSpeechVoiceSyncEngine(PermissionService *pe
 
 OfflineSpeechVoiceSyncEngine *OfflineSpeechVoiceSyncEngine::create(PermissionService *permissions, QObject *parent)
 {
-    return new OfflineSpeechVoiceSyncEngine(permissions,
-        std::make_unique<PocketSphinxRecognizer>(SpeechModelLocator().locate()), new GStreamerAudioSource, parent);
+    return new OfflineSpeechVoiceSyncEngine(
+        permissions, std::make_unique<PocketSphinxRecognizer>(SpeechModelLocator()), new GStreamerAudioSource, parent);
 }
 
 OfflineSpeechVoiceSyncEngine::~OfflineSpeechVoiceSyncEngine()
 {
     stop();
+}
+
+QString OfflineSpeechVoiceSyncEngine::name() const
+{
+    const QString language = m_recognizer->languageTag();
+    return language.isEmpty() ? QStringLiteral("離線語音辨識") : QStringLiteral("離線語音辨識 ") + language;
 }
 
 VoiceSyncUpdateStream *OfflineSpeechVoiceSyncEngine::updates()
@@ -82,7 +87,7 @@ void OfflineSpeechVoiceSyncEngine::requestPermissions(std::function<void(std::op
 
 std::optional<VoiceSyncError> OfflineSpeechVoiceSyncEngine::startAudioPipeline()
 {
-    if (!m_recognizer->isAvailable())
+    if (!m_recognizer->isAvailable(m_scriptText))
         return VoiceSyncError::recognizerUnavailable();
     stopAudioPipeline();
 

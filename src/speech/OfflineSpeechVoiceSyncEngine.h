@@ -24,11 +24,12 @@ public:
     // Takes `audioSource` as a child.
     OfflineSpeechVoiceSyncEngine(PermissionService *permissions, std::unique_ptr<SpeechRecognizer> recognizer,
         AudioSource *audioSource, QObject *parent = nullptr);
-    // The real parts: the model found by SpeechModelLocator and the default microphone.
+    // The real parts: the model SpeechModelLocator finds for the script, and the default microphone.
     static OfflineSpeechVoiceSyncEngine *create(PermissionService *permissions, QObject *parent = nullptr);
     ~OfflineSpeechVoiceSyncEngine() override;
 
-    QString name() const override { return m_name; }
+    // "離線語音辨識" and the language of the model in use.
+    QString name() const override;
     void start(StartCompletion completion) override;
     void stop() override;
     VoiceSyncUpdateStream *updates() override;
@@ -49,7 +50,6 @@ private:
     PermissionService *m_permissions;
     std::unique_ptr<SpeechRecognizer> m_recognizer;
     AudioSource *m_audioSource; // a child
-    const QString m_name;
     std::shared_ptr<RecognitionRun> m_recognitionRequest;
     QPointer<VoiceSyncUpdateStream> m_continuation;
     bool m_shouldKeepRunning = false;

@@ -21,12 +21,26 @@ bool writeText(const QString &path, const QString &text)
 
 PocketSphinxRecognizer::PocketSphinxRecognizer(std::optional<QString> modelFolder)
 {
-    if (modelFolder) {
-        m_model = SpeechModel::inFolder(*modelFolder);
-        m_languageTag = SpeechModel::languageTagOf(*modelFolder);
-    }
-    if (m_languageTag.isEmpty())
-        m_languageTag = QStringLiteral("zh-TW");
+    useModel(modelFolder);
+}
+
+PocketSphinxRecognizer::PocketSphinxRecognizer(SpeechModelLocator locator)
+    : m_locator(std::move(locator))
+{
+}
+
+void PocketSphinxRecognizer::useModel(const std::optional<QString> &modelFolder)
+{
+    if (m_modelChosen && modelFolder == m_modelFolder)
+        return;
+    m_modelChosen = true;
+    m_modelFolder = modelFolder;
+    m_model = modelFolder ? SpeechModel::inFolder(*modelFolder) : std::nullopt;
+    m_languageTag = modelFolder ? SpeechModel::languageTagOf(*modelFolder) : QString();
+    m_dictionary.reset();
+    m_checked.reset();
+    // Runs still decoding keep the old model's decoder; the next run makes one of the new model.
+    m_decoders = std::make_shared<PocketSphinxDecoderCache>();
 }
 
 PocketSphinxRecognizer::~PocketSphinxRecognizer()
@@ -47,8 +61,13 @@ QString PocketSphinxRecognizer::languageTag() const
     return m_languageTag;
 }
 
-bool PocketSphinxRecognizer::isAvailable()
+bool PocketSphinxRecognizer::isAvailable(const QString &scriptText)
 {
+    // Each restart asks again; the folders are searched only when the script has changed.
+    if (m_locator && scriptText != m_locatedFor) {
+        m_locatedFor = scriptText;
+        useModel(m_locator->locate(scriptText));
+    }
     if (m_decoders->failed())
         return false;
     if (m_checked)
@@ -67,7 +86,7 @@ bool PocketSphinxRecognizer::isAvailable()
 
 std::shared_ptr<RecognitionRun> PocketSphinxRecognizer::startRun(const QString &scriptText, ResultHandler handler)
 {
-    if (!isAvailable())
+    if (!isAvailable(scriptText))
         return nullptr;
     auto folder = std::make_unique<QTemporaryDir>();
     const auto files = writeDecoderFiles(scriptText, folder->path());

@@ -3,6 +3,7 @@
 #include "PocketSphinxDecoderCache.h"
 #include "PronunciationDictionary.h"
 #include "SpeechModel.h"
+#include "SpeechModelLocator.h"
 #include "SpeechRecognizer.h"
 
 #include <QList>
@@ -24,19 +25,26 @@ public:
     // How long loading an unchecked model may take before it counts as broken.
     static constexpr int modelCheckTimeoutMs = 30000;
 
-    // `modelFolder` empty: no model was found.
+    // Always the model in `modelFolder`; empty: no model was found.
     explicit PocketSphinxRecognizer(std::optional<QString> modelFolder);
+    // The model `locator` finds for each script.
+    explicit PocketSphinxRecognizer(SpeechModelLocator locator);
     ~PocketSphinxRecognizer() override;
 
     QString languageTag() const override;
     // The model is checked once, the first time: its files, its dictionary, and a trial load of the
     // decoder in a separate process, so a broken model cannot take the program down.
-    bool isAvailable() override;
+    bool isAvailable(const QString &scriptText) override;
     std::shared_ptr<RecognitionRun> startRun(const QString &scriptText, ResultHandler handler) override;
 
 private:
+    void useModel(const std::optional<QString> &modelFolder);
     std::optional<DecoderFiles> writeDecoderFiles(const QString &scriptText, const QString &folder) const;
 
+    std::optional<SpeechModelLocator> m_locator;
+    std::optional<QString> m_locatedFor; // the script the model was last chosen for
+    bool m_modelChosen = false;
+    std::optional<QString> m_modelFolder;
     std::optional<SpeechModel> m_model;
     QString m_languageTag;
     std::optional<PronunciationDictionary> m_dictionary;

@@ -33,7 +33,9 @@ PronunciationDictionary PronunciationDictionary::fromText(const QString &text)
             if (open > 0)
                 word = word.left(open);
         }
-        dictionary.m_pronunciations[word.toString()].append(phones);
+        QStringList &known = dictionary.m_pronunciations[word.toString()];
+        if (!known.contains(phones)) // a repeated line would only be a second, identical path
+            known.append(phones);
         dictionary.m_longestWordLength = std::max(dictionary.m_longestWordLength, word.size());
     }
     return dictionary;

@@ -1,8 +1,12 @@
 #include "ScriptVocabulary.h"
 
+#include "ChineseCharacterFolding.h"
 #include "UnicodeText.h"
 
 #include <QSet>
+
+#include <array>
+#include <optional>
 
 namespace lumetra {
 namespace {
@@ -32,6 +36,26 @@ qsizetype scalarLength(QStringView text, qsizetype at)
     return text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
 }
 
+// The text as one string per character, so no lookup can split one.
+QStringList charactersOf(QStringView text)
+{
+    QStringList characters;
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype length = scalarLength(text, at);
+        characters.append(text.mid(at, length).toString());
+        at += length;
+    }
+    return characters;
+}
+
+QString joined(const QStringList &characters, qsizetype from, qsizetype count)
+{
+    QString text;
+    for (qsizetype i = from; i < from + count; ++i)
+        text += characters[i];
+    return text;
+}
+
 } // namespace
 
 ScriptVocabulary::ScriptVocabulary(const QString &scriptText, const PronunciationDictionary &dictionary)
@@ -43,10 +67,10 @@ ScriptVocabulary::ScriptVocabulary(const QString &scriptText, const Pronunciatio
         if (word.isEmpty())
             return;
         const QString lower = UnicodeText::fullLowercase(word).replace(QChar(0x2019), QLatin1Char('\''));
-        if (dictionary.contains(lower))
-            sentence.append(lower);
-        else if (wordIsUnspaced)
+        if (wordIsUnspaced)
             sentence.append(segment(lower, dictionary));
+        else if (dictionary.contains(lower))
+            sentence.append(lower);
         word.clear();
         wordIsUnspaced = false;
     };
@@ -61,8 +85,12 @@ ScriptVocabulary::ScriptVocabulary(const QString &scriptText, const Pronunciatio
         const qsizetype length = scalarLength(text, at);
         const char32_t scalar = UnicodeText::firstScalar(text.mid(at, length));
         if (isWordCharacter(scalar)) {
+            // "AI模型": the English word and the Chinese run are looked up each in its own way.
+            const bool unspaced = isUnspacedScript(scalar);
+            if (!word.isEmpty() && unspaced != wordIsUnspaced)
+                finishWord();
             word += text.mid(at, length);
-            wordIsUnspaced = wordIsUnspaced || isUnspacedScript(scalar);
+            wordIsUnspaced = unspaced;
         } else if (UnicodeText::isWhiteSpace(scalar) && scalar != U'\n') {
             finishWord();
         } else {
@@ -91,23 +119,34 @@ QStringList ScriptVocabulary::words() const
 
 QStringList ScriptVocabulary::segment(QStringView text, const PronunciationDictionary &dictionary)
 {
+    // Each stretch is looked up as written, then in its Simplified forms (as a phrase, and character
+    // by character), since Mandarin dictionaries are mostly written in Simplified characters.
+    // Every form has one entry per character, so positions agree.
+    const QStringList written = charactersOf(text);
+    const QStringList phrases = charactersOf(ChineseCharacterFolding::toSimplifiedPhrases(text));
+    const QStringList characters = charactersOf(ChineseCharacterFolding::toSimplified(text));
+    const std::array forms { &written, &phrases, &characters };
+    const auto spelling = [&](qsizetype at, qsizetype length) -> std::optional<QString> {
+        for (const QStringList *form : forms) {
+            if (form->size() != written.size())
+                continue;
+            QString candidate = joined(*form, at, length);
+            if (dictionary.contains(candidate))
+                return candidate;
+        }
+        return std::nullopt;
+    };
+
     QStringList words;
-    for (qsizetype at = 0; at < text.size();) {
-        const qsizetype single = scalarLength(text, at);
-        qsizetype matched = 0;
-        for (qsizetype length = std::min(dictionary.longestWordLength(), text.size() - at); length > single; --length) {
-            if (text[at + length - 1].isHighSurrogate())
-                continue; // never split a character
-            if (dictionary.contains(text.mid(at, length).toString())) {
-                matched = length;
+    for (qsizetype at = 0; at < written.size();) {
+        qsizetype length = std::min(dictionary.longestWordLength(), written.size() - at);
+        for (; length > 0; --length) {
+            if (std::optional<QString> word = spelling(at, length)) {
+                words.append(*word);
                 break;
             }
         }
-        if (matched == 0 && dictionary.contains(text.mid(at, single).toString()))
-            matched = single;
-        if (matched > 0)
-            words.append(text.mid(at, matched).toString());
-        at += matched > 0 ? matched : single;
+        at += std::max<qsizetype>(length, 1);
     }
     return words;
 }

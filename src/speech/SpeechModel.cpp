@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 
 namespace lumetra {
 namespace {
@@ -32,16 +34,39 @@ QString firstNonEmptyFile(const QDir &dir, const QStringList &patterns, const QS
 
 } // namespace
 
+QString SpeechModel::languageTagIn(const QString &name)
+{
+    static const QRegularExpression separators(QStringLiteral("[-_.\\s]+"));
+    const QStringList parts = name.split(separators, Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString language = parts[i].toLower();
+        const bool knownLanguage = (language.size() == 2 || language.size() == 3)
+            && QLocale::codeToLanguage(language) != QLocale::AnyLanguage;
+        if (!knownLanguage)
+            continue;
+        QString tag = language;
+        qsizetype next = i + 1;
+        if (next < parts.size() && parts[next].size() == 4
+            && QLocale::codeToScript(parts[next]) != QLocale::AnyScript) {
+            tag += QLatin1Char('-') + parts[next].left(1).toUpper() + parts[next].mid(1).toLower();
+            ++next;
+        }
+        const bool hasRegion = next < parts.size() && parts[next].size() == 2
+            && QLocale::codeToTerritory(parts[next].toUpper()) != QLocale::AnyTerritory;
+        if (hasRegion)
+            tag += QLatin1Char('-') + parts[next].toUpper();
+        // Three letters alone are too often a word's start ("bin", "dic") to be read as a language.
+        if (language.size() == 2 || hasRegion)
+            return tag;
+    }
+    return {};
+}
+
 QString SpeechModel::languageTagOf(const QString &folder)
 {
-    QStringList parts
-        = QFileInfo(folder).fileName().replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
-    parts.first() = parts.first().toLower();
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        if (parts[i].size() == 2)
-            parts[i] = parts[i].toUpper();
-    }
-    return parts.join(QLatin1Char('-'));
+    if (const std::optional<SpeechModel> model = inFolder(folder))
+        return model->languageTag;
+    return languageTagIn(QFileInfo(folder).fileName());
 }
 
 std::optional<SpeechModel> SpeechModel::inFolder(const QString &folder)
@@ -69,7 +94,17 @@ std::optional<SpeechModel> SpeechModel::inFolder(const QString &folder)
     // A phone language model is for phoneme decoding, not words.
     model.generalLanguageModel = firstNonEmptyFile(dir,
         { QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.arpa") }, QStringLiteral("-phone"));
-    model.languageTag = languageTagOf(model.folder);
+    // The files name the language as they are distributed ("zh_cn.dic"); the folder may be named anything.
+    QStringList names { QFileInfo(model.dictionary).completeBaseName(),
+        QFileInfo(model.generalLanguageModel).completeBaseName() };
+    if (model.acousticModel != model.folder)
+        names.append(QFileInfo(model.acousticModel).fileName());
+    names.append(QFileInfo(model.folder).fileName());
+    for (const QString &name : std::as_const(names)) {
+        model.languageTag = languageTagIn(name);
+        if (!model.languageTag.isEmpty())
+            break;
+    }
     return model;
 }
 

@@ -7,10 +7,12 @@
 
 namespace lumetra {
 
-// Finds the recognition model folder. First hit wins: the LUMETRA_SPEECH_MODEL environment
-// variable, the folder chosen in the settings window, ~/.local/share/Lumetra/speech/zh-TW, then
-// the models installed by Debian packages. A chosen folder is used even when it turns out broken,
-// so a bad choice is reported instead of silently replaced.
+// Finds the recognition model folder for a script. The LUMETRA_SPEECH_MODEL environment variable,
+// then the folder chosen in the settings window, win as they are, so a bad choice is reported
+// instead of silently replaced. Otherwise the models found in ~/.local/share/Lumetra/speech/zh-TW
+// (the folder itself or the folders in it) and in the folders of Debian's packages are chosen by
+// the script's language: a script mostly in Han characters takes a Chinese model and nothing else;
+// any other script prefers a model whose language is written like it, then takes any.
 class SpeechModelLocator {
 public:
     static constexpr const char *environmentVariable = "LUMETRA_SPEECH_MODEL";
@@ -20,10 +22,13 @@ public:
     // For tests: where the user's own and the system's models live.
     SpeechModelLocator(QString userModelFolder, QStringList systemModelRoots);
 
-    // The folder to use, or nothing when no model is anywhere.
-    std::optional<QString> locate() const;
+    // The folder to use for `scriptText`, or nothing when no model fits it. Without a script any
+    // model fits.
+    std::optional<QString> locate(const QString &scriptText = QString()) const;
 
 private:
+    QStringList foundModels() const;
+
     QString m_userModelFolder;
     QStringList m_systemModelRoots;
 };

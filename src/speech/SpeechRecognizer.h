@@ -27,10 +27,12 @@ public:
 
     virtual ~SpeechRecognizer() = default;
 
-    // The language of the model, for example "zh-TW"; empty while no model is known.
+    // The language of the model, for example "zh-TW"; empty while no model is known or its language
+    // is not.
     virtual QString languageTag() const = 0;
-    // Whether a run can be started now.
-    virtual bool isAvailable() = 0;
+    // Whether a run for `scriptText` can be started now. A recogniser that picks its model by the
+    // script's language picks it here.
+    virtual bool isAvailable(const QString &scriptText) = 0;
     // Starts a run decoding against the words of `scriptText`. Null when the recogniser cannot.
     virtual std::shared_ptr<RecognitionRun> startRun(const QString &scriptText, ResultHandler handler) = 0;
 };

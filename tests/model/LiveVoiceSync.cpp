@@ -22,6 +22,15 @@ bool speakToWav(const QString &ssml, const QString &wavPath)
     return runProgram(QStringLiteral("espeak-ng"), { "-m", "-v", "en-us", "-s", "150", "-w", wavPath, ssml });
 }
 
+bool speakSentencesToWav(const QStringList &sentences, const QString &wavPath)
+{
+    QString ssml = QStringLiteral("<speak>");
+    for (const QString &sentence : sentences)
+        ssml += sentence + QStringLiteral(" <break time=\"1200ms\"/> ");
+    ssml += QStringLiteral("</speak>");
+    return speakToWav(ssml, wavPath);
+}
+
 LiveVoiceSyncEngines::LiveVoiceSyncEngines()
     : m_permissions(&m_prompter)
 {
@@ -29,12 +38,20 @@ LiveVoiceSyncEngines::LiveVoiceSyncEngines()
     m_permissions.setDecision(PermissionKind::microphone, true);
 }
 
+LiveVoiceSyncEngines::LiveVoiceSyncEngines(SpeechModelLocator locator)
+    : LiveVoiceSyncEngines()
+{
+    m_locator = std::move(locator);
+}
+
 PrompterViewModel::VoiceSyncEngineFactory LiveVoiceSyncEngines::factory()
 {
     return [this](QObject *parent) {
-        return new OfflineSpeechVoiceSyncEngine(&m_permissions,
-            std::make_unique<PocketSphinxRecognizer>(QStringLiteral("/usr/share/pocketsphinx/model/en-us")),
-            new GStreamerAudioSource, parent);
+        auto recognizer = m_locator
+            ? std::make_unique<PocketSphinxRecognizer>(*m_locator)
+            : std::make_unique<PocketSphinxRecognizer>(QStringLiteral("/usr/share/pocketsphinx/model/en-us"));
+        return new OfflineSpeechVoiceSyncEngine(
+            &m_permissions, std::move(recognizer), new GStreamerAudioSource, parent);
     };
 }
 

@@ -70,7 +70,8 @@ TEST_F(NavigationTest, WithoutChunksTheCommandsDoNothing)
 
 TEST_F(NavigationTest, VoiceSyncChunkDrivesTheCurrentChunkAndManualMovesSetTheSpokenCount)
 {
-    PrompterViewModel model(scriptWithChunks(6), lumetra::testing::idleRecordingEngine()); // 3 readable characters per chunk
+    PrompterViewModel model(
+        scriptWithChunks(6), lumetra::testing::idleRecordingEngine()); // 3 readable characters per chunk
     model.setIsVoiceSyncEnabled(true);
     model.setVoiceSyncParagraphIndex(2);
     model.setSpokenReadableCharacterCount(11);
@@ -116,7 +117,8 @@ const QString twoSectionScript = QStringLiteral("# 甲\n\n一一。二二。\n\n
 
 TEST_F(NavigationTest, SourceOffsetFindsTheChunkStartingAtOrBeforeIt)
 {
-    PrompterViewModel model(twoSectionScript, lumetra::testing::idleRecordingEngine()); // chunks start at characters 5, 8 and 18
+    PrompterViewModel model(
+        twoSectionScript, lumetra::testing::idleRecordingEngine()); // chunks start at characters 5, 8 and 18
     model.jumpToSourceOffset(14); // inside the heading "# 乙"
     EXPECT_EQ(model.currentParagraphIndex(), 1);
     EXPECT_EQ(model.statusMessage(), QStringLiteral("已跳到第 2 句"));
@@ -164,7 +166,8 @@ TEST_F(NavigationTest, SourceOffsetCountsLineEndPairsAsOneCharacter)
 
 TEST_F(NavigationTest, SectionJumpGoesToItsFirstChunkAndSkipsEmptySections)
 {
-    PrompterViewModel model(QStringLiteral("# 甲\n\n一。\n\n# 乙\n\n# 丙\n\n三。四。"), lumetra::testing::idleRecordingEngine());
+    PrompterViewModel model(
+        QStringLiteral("# 甲\n\n一。\n\n# 乙\n\n# 丙\n\n三。四。"), lumetra::testing::idleRecordingEngine());
     ASSERT_EQ(model.document().sections.size(), 3u);
     model.setStatusMessage(QStringLiteral("之前"));
     model.jump(model.document().sections[2]);

@@ -51,7 +51,8 @@ TEST_F(ReadingGuideTest, AModelDestroyedWhileTheGuideIsShownIsNeverTouched)
 {
     QSignalSpy *visibility = nullptr;
     {
-        auto model = std::make_unique<PrompterViewModel>(lumetra::testing::scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
+        auto model = std::make_unique<PrompterViewModel>(
+            lumetra::testing::scriptWithChunks(2), lumetra::testing::idleRecordingEngine());
         model->showReadingGuideTemporarily();
         visibility = new QSignalSpy(model.get(), &PrompterViewModel::isReadingGuideVisibleChanged);
     }

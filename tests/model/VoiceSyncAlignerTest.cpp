@@ -95,10 +95,14 @@ TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
 {
     const VoiceSyncAligner aligner(distinctChunks(6));
     const VoiceSyncPosition position { 1, 1, 14, 3.0 };
-    for (const QString &transcript :
-        { QString(), QStringLiteral("，。！"), distinctCharacters(1, 3), distinctCharacters(1, 7) }) {
+    VoiceSyncPosition unmoved = position;
+    unmoved.updatesSinceAdvance = 1;
+    // Four characters are too few for anything; seven are compared whole only with the chunks
+    // next to the position, and chunk 3 is two ahead.
+    for (const QString &transcript : { QString(), QStringLiteral("，。！"), distinctCharacters(1, 3),
+             distinctCharacters(2, 4), distinctCharacters(3, 7) }) {
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
-        EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, position, false })) << transcript.toStdString();
+        EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, unmoved, false })) << transcript.toStdString();
     }
 }
 
@@ -126,7 +130,7 @@ TEST(VoiceSyncAligner, RereadingNeverMovesTheSpokenCountBack)
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(reread, position, 9.0);
     ASSERT_TRUE(decision.match);
     EXPECT_EQ(decision.match->index, 1);
-    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0 }));
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, 1 }));
     // The status names the furthest spoken chunk, with the new score truncated (11/12 = 91.7%).
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 91%"));
 }

@@ -85,9 +85,11 @@ TEST(PrompterPreferencesJsonTest, AnyFlawRejectsTheWholeRecord)
         const char *what;
         QByteArray json;
     };
+    // The size comes from the literal itself, so the embedded NUL is kept and nothing beyond it read.
+    static constexpr char corruptBytes[] = "\xff\xfe{\x00garbage";
     const Case cases[] = {
         { "empty", QByteArray() },
-        { "corrupt bytes", QByteArray("\xff\xfe{\x00garbage", 13) },
+        { "corrupt bytes", QByteArray(corruptBytes, sizeof corruptBytes - 1) },
         { "truncated", handWrittenJson().left(handWrittenJson().size() / 2) },
         { "trailing garbage", handWrittenJson() + "x" },
         { "top-level array", "[" + handWrittenJson() + "]" },

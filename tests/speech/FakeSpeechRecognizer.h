@@ -29,7 +29,7 @@ public:
     };
 
     QString languageTag() const override { return QStringLiteral("en-US"); }
-    bool isAvailable() override { return available; }
+    bool isAvailable(const QString &) override { return available; }
     std::shared_ptr<RecognitionRun> startRun(const QString &scriptText, ResultHandler handler) override
     {
         auto run = std::make_shared<Run>();

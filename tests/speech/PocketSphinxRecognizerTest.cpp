@@ -74,7 +74,7 @@ const QString script = QStringLiteral("The weather is lovely today.\nWe will rea
 TEST(PocketSphinxRecognizerTest, ARunReportsPartialsThenOneFinalWhenSpeechStops)
 {
     PocketSphinxRecognizer recognizer(model);
-    ASSERT_TRUE(recognizer.isAvailable());
+    ASSERT_TRUE(recognizer.isAvailable(QString()));
     EXPECT_EQ(recognizer.languageTag(), QStringLiteral("en-US"));
 
     Reports first;
@@ -107,7 +107,7 @@ TEST(PocketSphinxRecognizerTest, ARunReportsPartialsThenOneFinalWhenSpeechStops)
 TEST(PocketSphinxRecognizerTest, ACancelledRunReportsNothingMoreAndTheNextRunStillWorks)
 {
     PocketSphinxRecognizer recognizer(model);
-    ASSERT_TRUE(recognizer.isAvailable());
+    ASSERT_TRUE(recognizer.isAvailable(QString()));
     Reports cancelled;
     auto run = recognizer.startRun(script, cancelled.handler());
     run->cancel();
@@ -130,7 +130,7 @@ TEST(PocketSphinxRecognizerTest, ACancelledRunReportsNothingMoreAndTheNextRunSti
 TEST(PocketSphinxRecognizerTest, ARecognizerGoingFirstStopsItsRunsInsteadOfWaitingForThem)
 {
     auto recognizer = std::make_unique<PocketSphinxRecognizer>(model);
-    ASSERT_TRUE(recognizer->isAvailable());
+    ASSERT_TRUE(recognizer->isAvailable(QString()));
     Reports reports;
     const auto run = recognizer->startRun(script, reports.handler());
     const std::vector<std::int16_t> speech = spoken(QStringLiteral("The weather is lovely today."));

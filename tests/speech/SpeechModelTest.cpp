@@ -5,7 +5,6 @@
 #include "PermissionService.h"
 #include "PocketSphinxRecognizer.h"
 #include "ScriptedConsentPrompter.h"
-#include "SpeechModelLocator.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,29 +47,6 @@ private:
     QString m_folder;
 };
 
-class EnvironmentOverride {
-public:
-    EnvironmentOverride(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_old(qgetenv(name))
-        , m_hadOld(qEnvironmentVariableIsSet(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvironmentOverride()
-    {
-        if (m_hadOld)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-    bool m_hadOld;
-};
-
 } // namespace
 
 TEST(SpeechModelTest, ReadsDebiansLayout)
@@ -83,41 +59,20 @@ TEST(SpeechModelTest, ReadsDebiansLayout)
     EXPECT_EQ(model->languageTag, QStringLiteral("en-US"));
 }
 
-TEST(SpeechModelLocatorTest, FirstHitWinsEvenWhenItIsBroken)
-{
-    QSettings().clear();
-    QTemporaryDir home;
-    const QString user = home.filePath(QStringLiteral("zh-TW"));
-    const SpeechModelLocator locator(user, { QFileInfo(debianModel).absolutePath(), home.filePath("none") });
-    qunsetenv(SpeechModelLocator::environmentVariable);
-
-    EXPECT_EQ(locator.locate(), debianModel) << "the installed model when nothing else is set";
-    QDir().mkpath(user);
-    EXPECT_EQ(locator.locate(), user) << "the user's own folder, valid or not";
-    QSettings().setValue(SpeechModelLocator::settingsKey(), QStringLiteral("/chosen/in/settings"));
-    EXPECT_EQ(locator.locate(), QStringLiteral("/chosen/in/settings"));
-    {
-        EnvironmentOverride variable(SpeechModelLocator::environmentVariable, "/from/environment");
-        EXPECT_EQ(locator.locate(), QStringLiteral("/from/environment"));
-    }
-    QSettings().clear();
-    EXPECT_EQ(SpeechModelLocator(home.filePath("absent"), { home.filePath("none") }).locate(), std::nullopt);
-}
-
 TEST(SpeechModelTest, MissingPartialAndCorruptModelsAreUnavailableWithoutHarm)
 {
-    EXPECT_FALSE(PocketSphinxRecognizer(std::nullopt).isAvailable());
-    EXPECT_FALSE(PocketSphinxRecognizer(QStringLiteral("/no/such/model")).isAvailable());
+    EXPECT_FALSE(PocketSphinxRecognizer(std::nullopt).isAvailable(QString()));
+    EXPECT_FALSE(PocketSphinxRecognizer(QStringLiteral("/no/such/model")).isAvailable(QString()));
     EXPECT_EQ(PocketSphinxRecognizer(QStringLiteral("/no/such/zh_tw")).languageTag(), QStringLiteral("zh-TW"));
 
     const ModelCopy partial(QStringLiteral("en-us"));
     partial.remove(QStringLiteral("acoustic/means"));
     EXPECT_FALSE(SpeechModel::inFolder(partial.folder()));
-    EXPECT_FALSE(PocketSphinxRecognizer(partial.folder()).isAvailable());
+    EXPECT_FALSE(PocketSphinxRecognizer(partial.folder()).isAvailable(QString()));
 
     const ModelCopy noDictionary(QStringLiteral("en-us"));
     noDictionary.overwrite(QStringLiteral("words.dict"), "wordswithoutphones\nanother\n");
-    EXPECT_FALSE(PocketSphinxRecognizer(noDictionary.folder()).isAvailable());
+    EXPECT_FALSE(PocketSphinxRecognizer(noDictionary.folder()).isAvailable(QString()));
 
     // Files present but garbage: the library would end the process while loading them.
     for (const QString &damaged : { QStringLiteral("acoustic/means"), QStringLiteral("acoustic/mdef") }) {
@@ -125,12 +80,12 @@ TEST(SpeechModelTest, MissingPartialAndCorruptModelsAreUnavailableWithoutHarm)
         corrupt.overwrite(damaged, QByteArray(4096, 'x'));
         ASSERT_TRUE(SpeechModel::inFolder(corrupt.folder())) << "the layout alone looks complete";
         PocketSphinxRecognizer recognizer(corrupt.folder());
-        EXPECT_FALSE(recognizer.isAvailable()) << damaged.toStdString();
+        EXPECT_FALSE(recognizer.isAvailable(QString())) << damaged.toStdString();
         EXPECT_EQ(recognizer.startRun(QStringLiteral("hello"), {}), nullptr);
     }
 
     const ModelCopy intact(QStringLiteral("en-us"));
-    EXPECT_TRUE(PocketSphinxRecognizer(intact.folder()).isAvailable());
+    EXPECT_TRUE(PocketSphinxRecognizer(intact.folder()).isAvailable(QString()));
 }
 
 TEST(SpeechModelTest, TheEngineReportsAnUnusableModelAsRecognizerUnavailable)
@@ -153,4 +108,25 @@ TEST(SpeechModelTest, TheEngineReportsAnUnusableModelAsRecognizerUnavailable)
     EXPECT_EQ(**outcome, VoiceSyncError::recognizerUnavailable());
     EXPECT_EQ((*outcome)->description(), QStringLiteral("中文語音辨識器目前不可用"));
     EXPECT_EQ(audio->starts, 0);
+}
+
+// A dictionary with lines the acoustic model cannot use: the run is built from what is usable.
+TEST(SpeechModelTest, ARunStartsOnADictionaryWithUnusableEntries)
+{
+    const ModelCopy model(QStringLiteral("en-us"));
+    model.overwrite(QStringLiteral("words.dict"),
+        "hello HH AH L OW\nhello HH AH L OW\nhello(2) HH EH L OW\n\xe4\xbd\xa0\xe5\xa5\xbd N I3 H AO3\n"
+        "world W ER L D\nbroken\n(2) AH\n\xe8\xaf\xb4 sh uo1\r\nmixed W ER XX1 D\n");
+    PocketSphinxRecognizer recognizer(model.folder());
+    const QString script = QStringLiteral("Hello 你好 world! 說 mixed 2024.");
+    ASSERT_TRUE(recognizer.isAvailable(script));
+    std::atomic<int> errors = 0;
+    const auto run
+        = recognizer.startRun(script, [&](std::optional<RecognitionResult>, bool error) { errors += error; });
+    ASSERT_NE(run, nullptr);
+    run->append(std::vector<std::int16_t>(16000, 0));
+    run->endAudio();
+    QTest::qWait(300);
+    run->cancel();
+    EXPECT_EQ(errors, 0);
 }

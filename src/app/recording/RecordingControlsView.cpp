@@ -1,8 +1,7 @@
 #include "RecordingControlsView.h"
 
-#include "DesktopFileDialogs.h"
+#include "ElidedLabel.h"
 #include "HomeRelativePath.h"
-#include "MiddleElidedLabel.h"
 #include "ProminentButton.h"
 #include "RecordingColors.h"
 #include "RecordingEngine.h"
@@ -10,6 +9,8 @@
 #include "RecordingPreviewArea.h"
 #include "RecordingTimerBadge.h"
 #include "SegmentedPicker.h"
+#include "SymbolIcon.h"
+#include "SymbolLabel.h"
 #include "TextStyle.h"
 
 #include <QAbstractButton>
@@ -44,10 +45,6 @@ RecordingControlsView::RecordingControlsView(RecordingEngine &engine, QWidget *p
     : QWidget(parent)
     , m_engine(engine)
 {
-    // The folder button and "顯示檔案" need the desktop's dialogs; an application that brought its own keeps them.
-    if (!m_engine.desktopFileServices())
-        m_engine.setDesktopFileServices(&DesktopFileDialogs::shared());
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->setSpacing(rowSpacing);
@@ -87,7 +84,7 @@ QWidget *RecordingControlsView::makeModeRow()
     m_modePicker = new SegmentedPicker(row);
     m_modePicker->setAccessibleName(QStringLiteral("模式"));
     for (const RecordingMode mode : allRecordingModes())
-        m_modePicker->addSegment(int(mode), recordingModeTitle(mode), QIcon());
+        m_modePicker->addSegment(int(mode), recordingModeTitle(mode), recordingModeSystemImage(mode));
     title->setBuddy(m_modePicker);
     layout->addWidget(title);
     layout->addWidget(m_modePicker, 1);
@@ -106,6 +103,7 @@ QWidget *RecordingControlsView::makeCameraRow()
     m_cameraPicker->setMinimumContentsLength(8);
     m_cameraPicker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_refreshButton = new QToolButton(m_cameraRow);
+    m_refreshButton->setIcon(symbolIcon(QStringLiteral("arrow.clockwise")));
     m_refreshButton->setToolTip(QStringLiteral("重新偵測相機"));
     m_refreshButton->setAccessibleName(QStringLiteral("重新偵測相機"));
     layout->addWidget(m_cameraPicker, 1);
@@ -121,7 +119,7 @@ QWidget *RecordingControlsView::makeActionRow()
     auto *layout = rowLayout(row, 8);
     m_recordButton = new QPushButton(row);
     m_recordButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_revealButton = new QPushButton(QStringLiteral("顯示檔案"), row);
+    m_revealButton = new QPushButton(symbolIcon(QStringLiteral("folder")), QStringLiteral("顯示檔案"), row);
     layout->addWidget(m_recordButton, 1);
     layout->addWidget(m_revealButton);
     connect(m_recordButton, &QPushButton::clicked, this, &RecordingControlsView::toggleRecording);
@@ -159,13 +157,16 @@ QWidget *RecordingControlsView::makeOutputFolderRow()
     auto *caption = new QLabel(QStringLiteral("輸出資料夾"), text);
     applyTextStyle(caption, TextStyle::caption2);
     applyTextColor(caption, secondaryTextColor(palette()));
-    m_folderPath = new MiddleElidedLabel(text);
+    m_folderPath = new ElidedLabel(text);
+    m_folderPath->setElideMode(Qt::ElideMiddle);
+    m_folderPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     applyTextStyle(m_folderPath, TextStyle::caption);
     applyTextColor(m_folderPath, secondaryTextColor(palette()));
     textLayout->addWidget(caption);
     textLayout->addWidget(m_folderPath);
     text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_folderButton = new QToolButton(row);
+    m_folderButton->setIcon(symbolIcon(QStringLiteral("ellipsis")));
     m_folderButton->setToolTip(QStringLiteral("更改輸出資料夾"));
     m_folderButton->setAccessibleName(QStringLiteral("更改輸出資料夾"));
     layout->addWidget(text, 1);
@@ -179,7 +180,11 @@ void RecordingControlsView::render()
     const bool busy = m_engine.isRecording() || m_engine.isStopping();
     const RecordingMode mode = m_engine.mode();
 
-    m_headerSymbol = recordingModeSystemImage(mode);
+    if (m_headerSymbol != recordingModeSystemImage(mode)) {
+        m_headerSymbol = recordingModeSystemImage(mode);
+        showSymbol(m_headerIcon, m_headerSymbol,
+            QFontMetrics(textStyleFont(TextStyle::subheadline, QFont::DemiBold)).height());
+    }
     m_badge->setRecording(m_engine.isRecording());
     m_badge->setText(RecordingEngine::formatDuration(m_engine.elapsedTime()));
 
@@ -196,7 +201,13 @@ void RecordingControlsView::render()
     m_recordButton->setEnabled(!m_engine.isStopping());
     m_revealButton->setEnabled(!m_engine.lastOutputURL().isEmpty());
 
-    m_statusSymbol = m_engine.isRecording() ? QStringLiteral("record.circle.fill") : QStringLiteral("checkmark.circle");
+    const QString statusSymbol
+        = m_engine.isRecording() ? QStringLiteral("record.circle.fill") : QStringLiteral("checkmark.circle");
+    if (m_statusSymbol != statusSymbol) {
+        m_statusSymbol = statusSymbol;
+        showSymbol(m_statusIcon, m_statusSymbol, m_statusLabel->fontMetrics().height(),
+            m_engine.isRecording() ? recordingRed() : secondaryTextColor(palette()));
+    }
     m_statusLabel->setText(m_engine.statusMessage());
 
     m_folderPath->setText(homeRelativePath(m_engine.outputDirectory().toLocalFile()));
@@ -231,6 +242,8 @@ void RecordingControlsView::renderRecordButton()
         return;
     m_shownRecording = recording;
     m_recordButton->setText(recording ? QStringLiteral("停止") : QStringLiteral("開始"));
+    m_recordButton->setIcon(
+        symbolIcon(recording ? QStringLiteral("stop.fill") : QStringLiteral("record.circle"), Qt::white));
     makeProminent(m_recordButton, recording ? recordingRed() : QColor());
 }
 

@@ -14,7 +14,7 @@ class QToolButton;
 
 namespace lumetra {
 
-class MiddleElidedLabel;
+class ElidedLabel;
 class RecordingEngine;
 class RecordingPreviewArea;
 class RecordingTimerBadge;
@@ -37,7 +37,7 @@ public:
     QPushButton *recordButton() const { return m_recordButton; }
     QPushButton *revealButton() const { return m_revealButton; }
     QLabel *statusLabel() const { return m_statusLabel; }
-    MiddleElidedLabel *outputFolderLabel() const { return m_folderPath; }
+    ElidedLabel *outputFolderLabel() const { return m_folderPath; }
     QToolButton *outputFolderButton() const { return m_folderButton; }
     // The symbol the header shows for the current mode.
     QString headerSymbol() const { return m_headerSymbol; }
@@ -72,7 +72,7 @@ private:
     QPushButton *m_revealButton = nullptr;
     QLabel *m_statusIcon = nullptr;
     QLabel *m_statusLabel = nullptr;
-    MiddleElidedLabel *m_folderPath = nullptr;
+    ElidedLabel *m_folderPath = nullptr;
     QToolButton *m_folderButton = nullptr;
 
     QString m_headerSymbol;

@@ -3,6 +3,7 @@
 #include "ProminentButton.h"
 #include "RecordingEngine.h"
 #include "RecordingPreviewView.h"
+#include "SymbolLabel.h"
 #include "TextStyle.h"
 
 #include <QLabel>
@@ -37,17 +38,20 @@ RecordingPreviewArea::RecordingPreviewArea(RecordingEngine &engine, QWidget *par
     placeholderLayout->addWidget(m_placeholderIcon, 0, Qt::AlignHCenter);
     placeholderLayout->addWidget(m_startPreviewButton, 0, Qt::AlignHCenter);
     placeholderLayout->addStretch();
-    applyTextStyle(m_placeholderIcon, TextStyle::title2);
-    applyTextColor(m_placeholderIcon, Qt::white);
+    showSymbol(
+        m_placeholderIcon, QStringLiteral("video"), QFontMetrics(textStyleFont(TextStyle::title2)).height(), Qt::white);
     makeProminent(m_startPreviewButton);
     connect(m_startPreviewButton, &QPushButton::clicked, &m_engine, [this] {
         QMetaObject::invokeMethod(&m_engine, &RecordingEngine::startPreviewRequestingPermission, Qt::QueuedConnection);
     });
 
     applyTextStyle(m_tag, TextStyle::caption2, QFont::DemiBold);
+    // A capsule: the corner radius is half the height the padded text takes.
+    const int tagHeight = m_tag->fontMetrics().height() + 2 * 4;
     m_tag->setStyleSheet(QStringLiteral("QLabel { color: rgba(255, 255, 255, 209); background: rgba(0, 0, 0, 115);"
-                                        " padding: 4px 7px; border-radius: %1px; }")
-                             .arg(m_tag->sizeHint().height() / 2));
+                                        " padding: 0px 7px; border-radius: %1px; }")
+                             .arg(tagHeight / 2));
+    m_tag->setFixedHeight(tagHeight);
     m_tag->adjustSize();
 
     connect(&m_engine, &RecordingEngine::isPreviewRunningChanged, this, &RecordingPreviewArea::render);

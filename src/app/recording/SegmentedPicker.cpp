@@ -1,5 +1,7 @@
 #include "SegmentedPicker.h"
 
+#include "SymbolIcon.h"
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QToolButton>
@@ -15,19 +17,21 @@ SegmentedPicker::SegmentedPicker(QWidget *parent)
     m_layout->setSpacing(0);
     m_group->setExclusive(true);
     connect(m_group, &QButtonGroup::idClicked, this, &SegmentedPicker::picked);
+    connect(m_group, &QButtonGroup::idToggled, this, &SegmentedPicker::tintSymbols);
 }
 
-void SegmentedPicker::addSegment(int id, const QString &title, const QIcon &icon)
+void SegmentedPicker::addSegment(int id, const QString &title, const QString &symbol)
 {
     auto *button = new QToolButton(this);
     button->setText(title);
-    button->setIcon(icon);
+    button->setProperty("symbol", symbol);
     button->setCheckable(true);
-    button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_group->addButton(button, id);
     m_layout->addWidget(button);
     styleSegments();
+    tintSymbols();
 }
 
 int SegmentedPicker::currentId() const
@@ -49,6 +53,15 @@ QAbstractButton *SegmentedPicker::segment(int id) const
 int SegmentedPicker::count() const
 {
     return int(m_group->buttons().size());
+}
+
+void SegmentedPicker::tintSymbols()
+{
+    for (QAbstractButton *button : m_group->buttons()) {
+        const QString symbol = button->property("symbol").toString();
+        button->setIcon(
+            button->isChecked() ? symbolIcon(symbol, palette().color(QPalette::HighlightedText)) : symbolIcon(symbol));
+    }
 }
 
 void SegmentedPicker::styleSegments()

@@ -14,8 +14,9 @@ class SegmentedPicker : public QWidget {
 public:
     explicit SegmentedPicker(QWidget *parent = nullptr);
 
-    // Adds a segment standing for `id` (ids are small non-negative numbers) at the end.
-    void addSegment(int id, const QString &title, const QIcon &icon);
+    // Adds a segment standing for `id` (ids are small non-negative numbers) at the end, showing
+    // `symbol` of the program's icon set before its title.
+    void addSegment(int id, const QString &title, const QString &symbol);
     int currentId() const;
     void setCurrentId(int id);
     QAbstractButton *segment(int id) const;
@@ -27,6 +28,8 @@ signals:
 
 private:
     void styleSegments();
+    // The current segment's symbol in the highlighted text colour, the others' in the text colour.
+    void tintSymbols();
 
     QButtonGroup *m_group;
     QHBoxLayout *m_layout;

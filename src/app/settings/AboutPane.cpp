@@ -1,6 +1,8 @@
 #include "AboutPane.h"
 
-#include "recording/TextStyle.h"
+#include "TextStyle.h"
+#include "recording/ProminentButton.h"
+#include "recording/SymbolLabel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,6 +21,7 @@ AboutPane::AboutPane(QWidget *parent)
 
     m_symbol->setFixedSize(64, 64);
     m_symbol->setAlignment(Qt::AlignCenter);
+    showSymbol(m_symbol, QStringLiteral("text.line.first.and.arrowtriangle.forward"), 56, accentColor());
     auto *name = new QLabel(QStringLiteral("Lumetra"), this);
     applyTextStyle(name, TextStyle::title, QFont::Bold);
     auto *tagline = new QLabel(QStringLiteral("AI 跟讀的中文提詞器"), this);

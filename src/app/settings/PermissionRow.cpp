@@ -1,7 +1,8 @@
 #include "PermissionRow.h"
 
+#include "TextStyle.h"
 #include "recording/ProminentButton.h"
-#include "recording/TextStyle.h"
+#include "recording/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +35,7 @@ PermissionRow::PermissionRow(
 
     m_iconLabel->setFixedSize(iconFrame, iconFrame);
     m_iconLabel->setAlignment(Qt::AlignCenter);
+    showSymbol(m_iconLabel, m_icon, QFontMetrics(textStyleFont(TextStyle::title2)).height(), accentColor());
 
     auto *text = new QVBoxLayout;
     text->setSpacing(4);
@@ -77,6 +79,7 @@ void PermissionRow::render()
     const PermissionStateDisplay shown = display();
     m_statusLabel->setText(shown.statusLabel);
     applyTextColor(m_statusLabel, shown.statusColor);
+    showSymbol(m_statusIcon, shown.statusSymbol, m_statusLabel->fontMetrics().height(), shown.statusColor);
     m_button->setText(shown.buttonLabel);
     if (shown.prominentButton)
         makeProminent(m_button);

@@ -4,7 +4,7 @@
 #include "PermissionRow.h"
 #include "PrivacyDialog.h"
 #include "SpeechModelRow.h"
-#include "recording/TextStyle.h"
+#include "TextStyle.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "PrivacyDialog.h"
 
 #include "PermissionService.h"
-#include "recording/TextStyle.h"
+#include "TextStyle.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -40,6 +40,7 @@ PrivacyDialog::PrivacyDialog(PermissionService &service, QWidget *parent)
     , m_service(service)
 {
     setWindowTitle(QStringLiteral("隱私權與安全性"));
+    setMinimumWidth(460);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 16);
     layout->setSpacing(12);
@@ -78,6 +79,7 @@ void PrivacyDialog::addRow(PermissionKind kind, const QString &name, const QStri
     auto *purposeLabel = new QLabel(purpose, row.frame);
     applyTextStyle(purposeLabel, TextStyle::caption);
     applyTextColor(purposeLabel, secondaryTextColor(palette()));
+    purposeLabel->setWordWrap(true);
     row.status = new QLabel(row.frame);
     applyTextStyle(row.status, TextStyle::caption);
     text->addWidget(nameLabel);

@@ -2,7 +2,9 @@
 
 #include "AboutPane.h"
 #include "PermissionsPane.h"
+#include "SymbolIcon.h"
 
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -19,9 +21,12 @@ SettingsView::SettingsView(PermissionService &permissions, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_tabs->setDocumentMode(true);
-    m_tabs->addTab(m_permissions, QStringLiteral("權限"));
-    m_tabs->addTab(m_about, QStringLiteral("關於"));
+    m_tabs->addTab(m_permissions, symbolIcon(QStringLiteral("lock.shield")), QStringLiteral("權限"));
+    m_tabs->addTab(m_about, symbolIcon(QStringLiteral("info.circle")), QStringLiteral("關於"));
     layout->addWidget(m_tabs);
+    // Closed like any settings window: with the desktop's close keys or Escape.
+    for (const QKeySequence &keys : { QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 } // namespace lumetra

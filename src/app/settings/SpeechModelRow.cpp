@@ -2,9 +2,9 @@
 
 #include "SpeechModel.h"
 #include "SpeechModelLocator.h"
-#include "recording/DesktopFileDialogs.h"
+#include "SystemDesktopFileServices.h"
+#include "TextStyle.h"
 #include "recording/HomeRelativePath.h"
-#include "recording/TextStyle.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -22,7 +22,7 @@ const QString userModelFolder = QStringLiteral("~/.local/share/Lumetra/speech/zh
 
 SpeechModelRow::SpeechModelRow(QWidget *parent)
     : QWidget(parent)
-    , m_chooser(&DesktopFileDialogs::shared())
+    , m_chooser(&SystemDesktopFileServices::shared())
     , m_modelLabel(new QLabel(this))
     , m_hintLabel(new QLabel(this))
     , m_statusLabel(new QLabel(this))

@@ -1,8 +1,8 @@
 #include "RecordingPanelFixture.h"
 
+#include "ElidedLabel.h"
 #include "QStringPrinter.h"
 #include "RecordingSettingsStore.h"
-#include "recording/MiddleElidedLabel.h"
 #include "recording/RecordingColors.h"
 #include "recording/RecordingPreviewArea.h"
 #include "recording/RecordingPreviewView.h"
@@ -204,7 +204,7 @@ TEST_F(RecordingControlsViewTest, ALongFolderPathLosesItsMiddleNotItsEnds)
     engine->setOutputDirectory(QUrl::fromLocalFile(deep));
     view.resize(220, view.height());
     QCoreApplication::processEvents();
-    MiddleElidedLabel *label = view.outputFolderLabel();
+    ElidedLabel *label = view.outputFolderLabel();
     const QString shown = label->displayedText();
     EXPECT_EQ(label->text(), QStringLiteral("~/Projects/Conference-2026/Keynote rehearsal takes/Day two/Lumetra"));
     EXPECT_LT(shown.size(), label->text().size());
@@ -239,6 +239,21 @@ TEST_F(RecordingControlsViewTest, ARefusedCameraKeepsThePlaceholderAndSaysWhy)
     ASSERT_TRUE(waitFor([&] { return view.statusLabel()->text() == QStringLiteral("預覽失敗：相機權限未開啟"); }))
         << view.statusLabel()->text().toStdString();
     EXPECT_TRUE(view.previewArea()->placeholder()->isVisible());
+}
+
+TEST_F(RecordingControlsViewTest, ALongStatusTakesTwoLinesAtMost)
+{
+    RecordingControlsView &view = makePanel();
+    permissions.setDecision(PermissionKind::camera, true);
+    backend->cameraInputError = QStringLiteral("相機驅動程式回報了一個很長的錯誤訊息，").repeated(8);
+    view.previewArea()->startPreviewButton()->click();
+    ASSERT_TRUE(waitFor([&] { return view.statusLabel()->text().startsWith(QStringLiteral("預覽失敗：")); }));
+    QCoreApplication::processEvents();
+    const int lineSpacing = view.statusLabel()->fontMetrics().lineSpacing();
+    EXPECT_GT(view.statusLabel()->heightForWidth(view.statusLabel()->width()), 2 * lineSpacing)
+        << "the message needs more than two lines";
+    EXPECT_LE(view.statusLabel()->height(), 2 * lineSpacing);
+    EXPECT_GT(view.statusLabel()->height(), lineSpacing);
 }
 
 TEST_F(RecordingControlsViewTest, ThePreviewKeepsSixteenByNineAtAnyPanelWidth)

@@ -254,7 +254,9 @@ TEST_F(PermissionsPaneTest, SwitchingTabsAwayAndBackReReadsTheStates)
     EXPECT_EQ(shown(microphone).status, QStringLiteral("已允許"));
 
     // Closing and reopening the window reads them again too.
-    settings.hide();
+    settings.activateWindow();
+    QTest::keyClick(&settings, Qt::Key_Escape);
+    EXPECT_FALSE(settings.isVisible()) << "Escape closes the window";
     service.setDecision(PermissionKind::microphone, false);
     settings.show();
     EXPECT_EQ(microphone->state(), PermissionState::denied);

@@ -2,12 +2,14 @@
 
 #include <opencc/Lexicon.hpp>
 #include <opencc/MarisaDict.hpp>
+#include <opencc/SimpleConverter.hpp>
 
 #include <QList>
 
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 namespace lumetra::ChineseCharacterFolding {
@@ -50,6 +52,24 @@ const Table &table()
     return loaded;
 }
 
+std::unique_ptr<opencc::SimpleConverter> loadPhraseConverter()
+{
+    try {
+        return std::make_unique<opencc::SimpleConverter>(LUMETRA_OPENCC_DATA_DIR "/tw2s.json");
+    } catch (const std::exception &) {
+        return nullptr; // without the phrase tables the character table still folds
+    }
+}
+
+const opencc::SimpleConverter *phraseConverter()
+{
+    static const std::unique_ptr<opencc::SimpleConverter> loaded = loadPhraseConverter();
+    return loaded.get();
+}
+
+// OpenCC's converter is not documented as safe to share between threads.
+std::mutex phraseConverterMutex;
+
 } // namespace
 
 char32_t toSimplified(char32_t character)
@@ -67,6 +87,23 @@ QString toSimplified(QStringView text)
         folded += QString::fromUcs4(&simplified, 1);
     }
     return folded;
+}
+
+QString toSimplifiedPhrases(QStringView text)
+{
+    if (const opencc::SimpleConverter *converter = phraseConverter()) {
+        std::string converted;
+        try {
+            const std::lock_guard lock(phraseConverterMutex);
+            converted = converter->Convert(text.toUtf8().toStdString());
+        } catch (const std::exception &) {
+            converted.clear();
+        }
+        QString result = QString::fromStdString(converted);
+        if (!converted.empty() && result.toUcs4().size() == text.toUcs4().size())
+            return result;
+    }
+    return toSimplified(text);
 }
 
 bool isAvailable()

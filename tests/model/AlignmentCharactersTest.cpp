@@ -1,23 +1,11 @@
-#include "ChineseCharacterFolding.h"
 #include "AlignmentCharacters.h"
 #include "GraphemeClusters.h"
+
+#include <QString>
 
 #include <gtest/gtest.h>
 
 using namespace lumetra;
-
-TEST(ChineseCharacterFolding, FoldsTraditionalToSimplifiedOneForOne)
-{
-    ASSERT_TRUE(ChineseCharacterFolding::isAvailable());
-    EXPECT_EQ(ChineseCharacterFolding::toSimplified(QStringLiteral("這個問題該怎麼處理")),
-        QStringLiteral("这个问题该怎么处理"));
-    // Already Simplified, Latin, digits, emoji and combining sequences pass through untouched.
-    const QString untouched = QStringLiteral("这个问题 AI 2024 👩‍💻 e\u0301");
-    EXPECT_EQ(ChineseCharacterFolding::toSimplified(untouched), untouched);
-
-    const QString mixed = QStringLiteral("臺灣的發展與後來的變化👍");
-    EXPECT_EQ(GraphemeClusters::count(ChineseCharacterFolding::toSimplified(mixed)), GraphemeClusters::count(mixed));
-}
 
 TEST(AlignmentCharacters, OneKeyPerCharacterWithBothScriptFormsAlike)
 {

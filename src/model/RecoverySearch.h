@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace lumetra {
+
+// Moves the position on the evidence of word order rather than of the character-set score.
+// The score alone keeps a presenter who is two or more chunks ahead from being followed when
+// many characters are misheard (his chunk scores 0.5 to 0.75, under what a far move needs), and
+// once he is beyond the window the window never finds him again. So the latest words are aligned
+// in order with the chunks around the position, and a chunk ahead of the spoken position is
+// taken when the alignment with it is long enough that chance does not produce it and clearly
+// longer than with any other chunk searched, including those just behind: a re-read sentence
+// aligns best behind the position and an ad-lib aligns nowhere for long, so neither moves it.
+// The search covers the window at once and reaches further ahead after several updates without
+// the spoken count moving.
+struct RecoverySearch {
+    std::int64_t chunksBehind = 3; // searched so that a re-read chunk competes
+    std::int64_t chunksAhead = 4; // as far as the window
+    std::int64_t chunksAheadWhenLost = 12;
+    std::int64_t minimumUpdatesWithoutAdvance = 4; // to count as lost
+    // Only the latest words are aligned, so the chunk just left does not outweigh the new one.
+    std::size_t latestCharacters = 16;
+    // Weighed as ForwardJumpGuard weighs stretches, an ideograph 4: six ideographs in order net
+    // of slips, and a lead of two and a half over any other chunk.
+    double minimumAlignmentWeight = 24;
+    double minimumLead = 10;
+    double minimumScore = 0.4;
+
+    bool operator==(const RecoverySearch &) const = default;
+};
+
+} // namespace lumetra

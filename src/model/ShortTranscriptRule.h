@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+
+namespace lumetra {
+
+// A sentence of fewer than eight readable characters said as a recognition run of its own gives
+// a transcript too short for the window's comparison, so the position would stay a chunk behind
+// the presenter. Such a transcript is compared whole with the previous, current and next chunk
+// and taken only when nearly all of it is found there, partly in the order heard.
+struct ShortTranscriptRule {
+    std::size_t shortestLength = 5;
+    std::size_t longestLength = 7;
+    double minimumScore = 0.8;
+    // Two ideographs in order, weighed as ForwardJumpGuard weighs stretches.
+    double minimumVerbatimWeight = 8;
+
+    bool appliesTo(std::size_t needleLength) const
+    {
+        return needleLength >= shortestLength && needleLength <= longestLength;
+    }
+
+    bool operator==(const ShortTranscriptRule &) const = default;
+};
+
+} // namespace lumetra
