@@ -285,9 +285,11 @@ TEST(PrompterDisplayView, TheFrameClockRunsOnlyDuringFixedSpeedPlayback)
 {
     ShownView shown(chunkScript(30));
     EXPECT_FALSE(shown.view.isFrameClockRunning());
-    QTest::qWait(100);
-    // No frame reached the model while paused.
+    PaintedArea painted(shown.view);
+    QTest::qWait(150);
+    // No frame reached the model while paused, and nothing was painted again.
     EXPECT_FALSE(shown.model->lastTickDate());
+    EXPECT_EQ(painted.pixels, 0);
 
     const double start = shown.model->scrollOffset();
     shown.model->play();
