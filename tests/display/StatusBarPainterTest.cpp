@@ -1,10 +1,13 @@
 #include "StatusBarPainter.h"
 #include "DisplayFonts.h"
 #include "DisplayTestSupport.h"
+#include "SampleScript.h"
 #include "TabularText.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QPainter>
+#include <QRawFont>
 #include <gtest/gtest.h>
 
 using namespace lumetra;
@@ -76,4 +79,22 @@ TEST(DisplayFonts, TheScriptFaceIsTheTraditionalChineseNotoSansInItsHeavierWeigh
     // Sizes no screen could show are held to the limits.
     EXPECT_EQ(DisplayFonts::font(10000, QFont::Bold).pixelSize(), int(DisplayFonts::largestSize));
     EXPECT_EQ(DisplayFonts::font(0, QFont::Bold).pixelSize(), int(DisplayFonts::smallestSize));
+}
+
+TEST(DisplayFonts, OrdinaryTraditionalChineseTextHasAGlyphForEveryCharacter)
+{
+    // The sample talk, full-width punctuation and characters particular to Traditional Chinese:
+    // none may fall back to a box.
+    const QString text = SampleScript::text() + QStringLiteral("「」『』（）、；：？！…—臺灣裡著麼嗎囉喔噢欸齣餵");
+    // The face itself, not whatever fallback the system would find.
+    const QRawFont face
+        = QRawFont::fromFont(DisplayFonts::font(54, DisplayFonts::textWeight), QFontDatabase::TraditionalChinese);
+    ASSERT_TRUE(face.isValid());
+    EXPECT_TRUE(face.familyName().startsWith(QStringLiteral("Noto Sans CJK"))) << face.familyName().toStdString();
+    EXPECT_FALSE(face.supportsCharacter(U'\U0001F600')) << "an emoji is not in the face: the check can fail";
+    for (const char32_t character : text.toUcs4()) {
+        if (character == u'\n' || character == u' ' || character == u'#')
+            continue;
+        EXPECT_TRUE(face.supportsCharacter(character)) << "U+" << std::hex << std::uint32_t(character);
+    }
 }
