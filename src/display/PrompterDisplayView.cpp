@@ -118,19 +118,22 @@ void PrompterDisplayView::invalidateLayout()
     }
 }
 
-void PrompterDisplayView::relayoutIfNeeded()
-{
-    if (!m_layoutDirty)
-        return;
-    m_layoutDirty = false;
-    const ChunkLayoutCache::Column column = ChunkLayoutCache::column(width(), m_model.horizontalMargin());
-    m_layout.update(m_model.paragraphs(), { m_model.fontSize(), m_model.lineSpacing(), column.rowWidth });
-}
-
 void PrompterDisplayView::ensureLayout()
 {
-    relayoutIfNeeded();
+    if (m_layoutDirty) {
+        m_layoutDirty = false;
+        const ChunkLayoutCache::Column column = ChunkLayoutCache::column(width(), m_model.horizontalMargin());
+        m_layout.update(m_model.paragraphs(), { m_model.fontSize(), m_model.lineSpacing(), column.rowWidth });
+    }
+    // The model may move its offset to keep the current chunk on the guide line. The view is
+    // repainted whole after a layout change anyway, so it is painted at that offset straight
+    // away rather than first at the old one and then scrolled.
     reportMidpoints();
+    const double shown = std::round(finiteOr(m_animator.displayedOffset(), 0));
+    if (shown != m_paintedOffset) {
+        m_paintedOffset = shown;
+        update();
+    }
 }
 
 void PrompterDisplayView::reportMidpoints()
@@ -323,7 +326,8 @@ void PrompterDisplayView::hideEvent(QHideEvent *event)
 
 void PrompterDisplayView::paintEvent(QPaintEvent *event)
 {
-    relayoutIfNeeded();
+    if (m_layoutDirty)
+        ensureLayout();
     QPainter painter(this);
     for (const QRect &area : event->region()) {
         painter.save();

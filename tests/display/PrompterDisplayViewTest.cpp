@@ -192,6 +192,19 @@ TEST(PrompterDisplayView, ReportsContentMidpointsThatScrollingDoesNotChange)
     EXPECT_GT(shown.model->measuredParagraphMidpoints().at(11), reported.at(11));
 }
 
+TEST(PrompterDisplayView, AfterAFontSizeChangeTheFirstPaintAlreadyKeepsTheCurrentChunkOnTheLine)
+{
+    ShownView shown(chunkScript(12));
+    shown.model->jumpToParagraphForManualControl(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.displayedOffset() == shown.model->scrollOffset(); }, 3000));
+    shown.model->setFontSize(80);
+    // Straight to a paint, before any queued work has run.
+    const QImage image = shown.view.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(shown.model->currentParagraphIndex(), 5);
+    EXPECT_NEAR(shown.view.rowRectOnScreen(5).center().y(), shown.view.readingGuideY(), 1.0);
+}
+
 TEST(PrompterDisplayView, WideWindowsKeepRowsWithin1180AndNarrowOnesKeep24OfPadding)
 {
     ShownView wide(chunkScript(3)
