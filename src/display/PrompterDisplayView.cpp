@@ -104,8 +104,8 @@ void PrompterDisplayView::invalidateLayout()
 {
     m_layoutDirty = true;
     update();
-    // Layout reports go out once the current change is complete (several settings may change
-    // in one go), and never from inside a paint.
+    // The layout is made and reported once the current change is complete (several settings
+    // may change in one go), or by the next paint if that comes first.
     if (!m_refreshQueued) {
         m_refreshQueued = true;
         QMetaObject::invokeMethod(
