@@ -244,7 +244,6 @@ void PrompterDisplayView::applyScroll()
         update(statusBarRect());
     }
     refreshDependentParts();
-    m_paintedStatusBar = statusBarContent();
 }
 
 void PrompterDisplayView::refreshDependentParts()
