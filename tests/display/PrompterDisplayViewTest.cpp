@@ -354,28 +354,33 @@ TEST(PrompterDisplayView, JumpsAreEasedAndANewJumpContinuesFromWhereTheDisplayIs
 
 TEST(PrompterDisplayView, AScrollPaintsOnlyAStripAndLooksLikeAFullRepaint)
 {
-    ShownView shown(chunkScript(40), QSize(1280, 720));
-    PaintedArea painted(shown.view);
-    // Small steps as in playback, and larger ones as in an eased jump.
-    for (int step = 0; step < 12; ++step) {
-        shown.model->setScrollOffset(shown.model->scrollOffset() + (step % 2 == 0 ? 7.4 : 45));
+    for (const bool mirrored : { false, true }) {
+        SCOPED_TRACE(mirrored ? "mirrored" : "plain");
+        ShownView shown(chunkScript(40), QSize(1280, 720));
+        shown.model->setIsHorizontallyFlipped(mirrored);
         settle();
-    }
-    const qint64 window = 1280 * 720;
-    // Twelve moves; each repaints the strip, the guide and the status bar, far from the window.
-    EXPECT_LT(painted.pixels, 12 * window / 4);
-    EXPECT_GT(painted.pixels, 0);
+        PaintedArea painted(shown.view);
+        // Small steps as in playback, and larger ones as in an eased jump.
+        for (int step = 0; step < 12; ++step) {
+            shown.model->setScrollOffset(shown.model->scrollOffset() + (step % 2 == 0 ? 7.4 : 45));
+            settle();
+        }
+        const qint64 window = 1280 * 720;
+        // Twelve moves; each repaints the strip, the guide and the status bar, far from the window.
+        EXPECT_LT(painted.pixels, 12 * window / 4);
+        EXPECT_GT(painted.pixels, 0);
 
-    // What the moves left on screen equals a fresh paint of the same state.
-    const QImage onScreen
-        = shown.view.screen()->grabWindow(shown.view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fresh = shown.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(onScreen.size(), fresh.size());
-    int differing = 0;
-    for (int y = 0; y < fresh.height(); ++y)
-        for (int x = 0; x < fresh.width(); ++x)
-            differing += std::abs(qGray(onScreen.pixel(x, y)) - qGray(fresh.pixel(x, y))) > 40 ? 1 : 0;
-    EXPECT_LT(differing, fresh.width() * fresh.height() / 1000);
+        // What the moves left on screen equals a fresh paint of the same state.
+        const QImage onScreen
+            = shown.view.screen()->grabWindow(shown.view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = shown.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(onScreen.size(), fresh.size());
+        int differing = 0;
+        for (int y = 0; y < fresh.height(); ++y)
+            for (int x = 0; x < fresh.width(); ++x)
+                differing += std::abs(qGray(onScreen.pixel(x, y)) - qGray(fresh.pixel(x, y))) > 40 ? 1 : 0;
+        EXPECT_LT(differing, fresh.width() * fresh.height() / 1000);
+    }
 }
 
 TEST(PrompterDisplayView, BadSettingsNeitherCrashNorStall)
