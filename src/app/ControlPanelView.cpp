@@ -56,8 +56,9 @@ ControlPanelView::ControlPanelView(PrompterViewModel &model, QWidget *parent)
     split->addWidget(makeEditorColumn());
     m_controls = new ControlsColumn(model, split);
     split->addWidget(m_controls);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    // The script gets most of the room; the controls column keeps about its minimum.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
     mainColumn->addWidget(split, 1);
     layout->addLayout(mainColumn, 1);
 

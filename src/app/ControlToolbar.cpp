@@ -16,6 +16,10 @@ namespace lumetra {
 namespace {
 
 const QColor recordTint(220, 38, 38);
+// What the document status needs to stay readable beside the buttons.
+constexpr int documentStatusMinimumWidth = 200;
+constexpr int iconSize = 16;
+constexpr int buttonPadding = 6;
 
 } // namespace
 
@@ -71,13 +75,13 @@ ControlToolbar::ControlToolbar(PrompterViewModel &model, QWidget *parent)
 
     observe(&m_model, &PrompterViewModel::isPlayingChanged, this, [this] {
         const bool playing = m_model.isPlaying();
-        m_play->setText(playing ? QStringLiteral("暫停") : QStringLiteral("播放"));
-        m_play->setIcon(symbolIcon(playing ? QStringLiteral("pause.fill") : QStringLiteral("play.fill")));
+        setLabel(m_play, playing ? QStringLiteral("暫停") : QStringLiteral("播放"),
+            playing ? QStringLiteral("pause.fill") : QStringLiteral("play.fill"));
     });
     observe(&m_model, &PrompterViewModel::recordingEngineChanged, this, [this] {
         const bool recording = m_model.recordingEngine().isRecording();
-        m_record->setText(recording ? QStringLiteral("停止錄影") : QStringLiteral("開始錄影"));
-        m_record->setIcon(symbolIcon(recording ? QStringLiteral("stop.circle.fill") : QStringLiteral("record.circle")));
+        setLabel(m_record, recording ? QStringLiteral("停止錄影") : QStringLiteral("開始錄影"),
+            recording ? QStringLiteral("stop.circle.fill") : QStringLiteral("record.circle"), recordTint);
     });
     const auto showTitle = [this] { m_title->setText(m_model.documentTitle()); };
     observe(&m_model, &PrompterViewModel::currentFileURLChanged, this, showTitle);
@@ -86,16 +90,42 @@ ControlToolbar::ControlToolbar(PrompterViewModel &model, QWidget *parent)
     connect(&m_model, &PrompterViewModel::statusMessageChanged, this, showStatus);
 }
 
+void ControlToolbar::setLabel(QToolButton *button, const QString &text, const QString &symbol, const QColor &tint)
+{
+    button->setText(text);
+    button->setToolTip(text); // what an icon-only button says
+    button->setIcon(tint.isValid() ? symbolIcon(symbol, tint) : symbolIcon(symbol));
+}
+
 QToolButton *ControlToolbar::addButton(const QString &text, const QString &symbol)
 {
     auto *button = new QToolButton(this);
-    button->setText(text);
-    button->setIcon(symbolIcon(symbol));
+    setLabel(button, text, symbol);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);
     layout()->addWidget(button);
+    m_buttons.append(button);
     return button;
+}
+
+void ControlToolbar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitButtonsToWidth();
+}
+
+void ControlToolbar::fitButtonsToWidth()
+{
+    const QFontMetrics metrics(font());
+    const int iconWithGap = iconSize + 2 * buttonPadding + metrics.horizontalAdvance(u' ');
+    int withText = 0;
+    for (const QToolButton *button : std::as_const(m_buttons))
+        withText += iconWithGap + metrics.horizontalAdvance(button->text()) + layout()->spacing();
+    const QMargins margins = layout()->contentsMargins();
+    const bool roomForText = width() - margins.left() - margins.right() - withText >= documentStatusMinimumWidth;
+    for (QToolButton *button : std::as_const(m_buttons))
+        button->setToolButtonStyle(roomForText ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
 }
 
 QString ControlToolbar::documentStatusLine() const

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace lumetra {
 
@@ -28,7 +30,11 @@ ControlWindow::ControlWindow(PrompterViewModel &model, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("控制台"));
     setMinimumSize(minimumWindowSize);
-    resize(initialWindowSize);
+    // A small screen gets a window that fits it, never one below the minimum.
+    QSize size = initialWindowSize;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(minimumWindowSize);
+    resize(size);
     setCentralWidget(m_panel);
     // "開稿" is the file menu's open command, unsaved-work question included.
     connect(m_panel, &ControlPanelView::openScriptRequested, m_menus->action(QStringLiteral("開啟講稿...")),

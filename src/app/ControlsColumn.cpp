@@ -7,6 +7,7 @@
 #include "ShortcutFieldRow.h"
 #include "SymbolIcon.h"
 #include "TextStyles.h"
+#include "recording/RecordingControlsView.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -23,6 +24,7 @@ namespace lumetra {
 namespace {
 
 constexpr int columnMinimumWidth = 320;
+constexpr int columnPreferredWidth = 380;
 constexpr double readingPositionMinimum = 0.18;
 constexpr double readingPositionMaximum = 0.72;
 
@@ -48,8 +50,7 @@ ControlsColumn::ControlsColumn(PrompterViewModel &model, QWidget *parent)
 
     m_layout->addWidget(
         new IconLabel(QStringLiteral("slider.horizontal.3"), QStringLiteral("控制"), TextStyles::headline(), content));
-    // The recording controls (mode, camera, folder, preview) belong here, between the heading
-    // and the first divider.
+    m_layout->addWidget(new RecordingControlsView(m_model.recordingEngine(), content));
     addDivider();
     addPlaybackControls();
     addLayoutControls();
@@ -64,6 +65,11 @@ ControlsColumn::ControlsColumn(PrompterViewModel &model, QWidget *parent)
     m_layout->addStretch(1);
 
     observe(&m_model, &PrompterViewModel::isVoiceSyncEnabledChanged, this, [this] { updateVoiceSyncEnabling(); });
+}
+
+QSize ControlsColumn::sizeHint() const
+{
+    return { columnPreferredWidth, QScrollArea::sizeHint().height() };
 }
 
 void ControlsColumn::addPlaybackControls()
@@ -199,9 +205,7 @@ void ControlsColumn::addProgressGroup()
         m_progress->setValue(int(std::min(m_model.currentParagraphIndex() + 1, total)));
         m_progressText->setText(m_model.visualProgressText());
     };
-    observe(&m_model, &PrompterViewModel::documentChanged, this, showProgress);
-    connect(&m_model, &PrompterViewModel::scrollOffsetChanged, this, showProgress);
-    connect(&m_model, &PrompterViewModel::measuredParagraphMidpointsChanged, this, showProgress);
+    observeCurrentChunk(&m_model, this, showProgress);
 }
 
 void ControlsColumn::addVoiceSyncGroup()

@@ -23,6 +23,9 @@ class ControlsColumn : public QScrollArea {
 public:
     explicit ControlsColumn(PrompterViewModel &model, QWidget *parent = nullptr);
 
+    // About its minimum: the script beside it takes the rest of the window.
+    QSize sizeHint() const override;
+
     ControlSliderRow *slider(const QString &title) const;
     ShortcutFieldRow *shortcutField(const QString &title) const;
     QPushButton *button(const QString &text) const;

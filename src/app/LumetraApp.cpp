@@ -1,12 +1,16 @@
 #include "LumetraApp.h"
 
+#include "ApplicationMenus.h"
 #include "CaptureBackend.h"
 #include "ConsentPrompter.h"
+#include "ControlPanelView.h"
 #include "ControlWindow.h"
 #include "DesktopFileServices.h"
 #include "PermissionService.h"
 #include "PrompterViewModel.h"
+#include "PrompterWindow.h"
 #include "RecordingEngine.h"
+#include "settings/SettingsView.h"
 
 #include <QUrl>
 
@@ -22,6 +26,8 @@ LumetraApp::LumetraApp(LumetraServices services, QObject *parent)
 LumetraApp::~LumetraApp()
 {
     // Windows go before the model they show.
+    PrompterWindow::closeInstance();
+    delete m_settingsWindow;
     m_controlWindow.reset();
     m_viewModel.reset();
 }
@@ -43,8 +49,26 @@ ControlWindow &LumetraApp::controlWindow()
     if (!m_controlWindow) {
         m_controlWindow = std::make_unique<ControlWindow>(viewModel());
         connect(m_controlWindow.get(), &ControlWindow::closed, this, &LumetraApp::quitRequested);
+        connect(
+            &m_controlWindow->panel(), &ControlPanelView::openPrompterRequested, this, &LumetraApp::showPrompterWindow);
+        m_controlWindow->menus().addSettingsItem([this] { showSettingsWindow(); });
     }
     return *m_controlWindow;
+}
+
+PrompterWindow *LumetraApp::showPrompterWindow()
+{
+    return PrompterWindow::showFor(viewModel());
+}
+
+SettingsView *LumetraApp::showSettingsWindow()
+{
+    if (!m_settingsWindow)
+        m_settingsWindow = new SettingsView(*m_permissions);
+    m_settingsWindow->show();
+    m_settingsWindow->raise();
+    m_settingsWindow->activateWindow();
+    return m_settingsWindow;
 }
 
 void LumetraApp::start(const QStringList &arguments)

@@ -13,6 +13,8 @@ namespace lumetra {
 class ControlWindow;
 class PermissionService;
 class PrompterViewModel;
+class PrompterWindow;
+class SettingsView;
 
 // The application: owns the platform services, the one prompter model (made on first use, kept
 // for the life of the process) and the control window.
@@ -29,6 +31,11 @@ public:
     PermissionService &permissions() { return *m_permissions; }
     ControlWindow &controlWindow();
 
+    // The one prompter window: made on first use, raised when asked for again.
+    PrompterWindow *showPrompterWindow();
+    // The settings window, made on first use.
+    SettingsView *showSettingsWindow();
+
     // The first argument that is not an option, as a local path; empty when there is none.
     static QString scriptPathArgument(const QStringList &arguments);
 
@@ -41,6 +48,7 @@ private:
     std::unique_ptr<PermissionService> m_permissions;
     std::unique_ptr<PrompterViewModel> m_viewModel;
     std::unique_ptr<ControlWindow> m_controlWindow;
+    QPointer<SettingsView> m_settingsWindow;
 };
 
 } // namespace lumetra

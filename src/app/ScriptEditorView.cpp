@@ -37,8 +37,10 @@ ScriptEditorView::ScriptEditorView(QWidget *parent)
     m_textView->setAutoFillBackground(false);
 
     connect(m_textView, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_isReplacingText)
-            emit textEdited(text());
+        if (m_isReplacingText)
+            return;
+        m_lastEditedText = text();
+        emit textEdited(m_lastEditedText);
     });
     QPointer<ScriptEditorView> self(this);
     m_textView->onClickOffset = [self](qsizetype offset) {
@@ -58,7 +60,9 @@ QString ScriptEditorView::text() const
 
 void ScriptEditorView::setText(const QString &text)
 {
-    if (this->text() == text)
+    // The model echoing the edit just sent shares its characters: known equal without reading
+    // the whole document again.
+    if ((!m_lastEditedText.isEmpty() && text.isSharedWith(m_lastEditedText)) || this->text() == text)
         return;
     const int previousPosition = m_textView->textCursor().position();
     m_isReplacingText = true;
@@ -67,6 +71,7 @@ void ScriptEditorView::setText(const QString &text)
     QTextCursor cursor = m_textView->textCursor();
     cursor.setPosition(std::min<qsizetype>(previousPosition, m_textView->document()->characterCount() - 1));
     m_textView->setTextCursor(cursor);
+    m_lastEditedText.clear();
 }
 
 } // namespace lumetra

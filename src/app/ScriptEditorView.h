@@ -30,6 +30,7 @@ signals:
 private:
     ClickReportingTextView *m_textView;
     bool m_isReplacingText = false;
+    QString m_lastEditedText;
 };
 
 } // namespace lumetra

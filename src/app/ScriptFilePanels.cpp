@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 
+#include <utility>
+
 namespace lumetra {
 
 namespace {
@@ -69,8 +71,9 @@ void ScriptFilePanels::showOpenPanel()
     m_openPanel->setFileMode(QFileDialog::ExistingFile);
     m_openPanel->setNameFilters(openPanelFilters());
     connect(m_openPanel, &QFileDialog::finished, this, [this](int result) {
-        const QStringList files
-            = result == QDialog::Accepted && m_openPanel ? m_openPanel->selectedFiles() : QStringList();
+        // Forgotten first: the flag going back must not close the panel a second time.
+        QFileDialog *panel = std::exchange(m_openPanel, nullptr);
+        const QStringList files = result == QDialog::Accepted ? panel->selectedFiles() : QStringList();
         m_model.setIsPresentingScriptImporter(false);
         m_model.completeScriptImport(files);
     });
@@ -91,7 +94,8 @@ void ScriptFilePanels::showSavePanel()
     // The text is taken when the panel opens, as the document handed to it.
     const ScriptFileDocument document { m_model.scriptText() };
     connect(m_savePanel, &QFileDialog::finished, this, [this, document](int result) {
-        const QStringList files = m_savePanel ? m_savePanel->selectedFiles() : QStringList();
+        QFileDialog *panel = std::exchange(m_savePanel, nullptr);
+        const QStringList files = panel->selectedFiles();
         m_model.setIsPresentingScriptExporter(false);
         if (result != QDialog::Accepted || files.isEmpty()) {
             emit savePanelFinished(false);

@@ -68,13 +68,9 @@ SectionSidebar::SectionSidebar(PrompterViewModel &model, QWidget *parent)
     scroll->viewport()->setBackgroundRole(QPalette::Window);
     layout->addWidget(scroll, 1);
 
-    observe(&m_model, &PrompterViewModel::documentChanged, this, [this] {
-        rebuildRowsIfSectionsChanged();
-        highlightCurrentSection();
-    });
-    connect(&m_model, &PrompterViewModel::scrollOffsetChanged, this, &SectionSidebar::highlightCurrentSection);
-    connect(&m_model, &PrompterViewModel::measuredParagraphMidpointsChanged, this,
-        &SectionSidebar::highlightCurrentSection);
+    // Rows first: the highlight below reads them.
+    observe(&m_model, &PrompterViewModel::documentChanged, this, [this] { rebuildRowsIfSectionsChanged(); });
+    observeCurrentChunk(&m_model, this, [this] { highlightCurrentSection(); });
 }
 
 void SectionSidebar::rebuildRowsIfSectionsChanged()

@@ -4,12 +4,16 @@
 #include "ControlSliderRow.h"
 #include "ControlToolbar.h"
 #include "ControlsColumn.h"
+#include "FakeCaptureBackend.h"
 #include "ScriptEditorView.h"
 #include "ScriptedVoiceSyncEngine.h"
 #include "SectionSidebar.h"
+#include "ShortcutFieldRow.h"
+#include "settings/SettingsView.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -137,6 +141,16 @@ TEST_F(ControlPanel, TheCurrentSectionsRowIsHighlightedAndARowJumps)
     EXPECT_TRUE(rows[2]->isCurrent());
     EXPECT_FALSE(rows[0]->isCurrent());
 
+    // With Voice Sync on, the sentence moves carry the highlight into the next section.
+    window().panel().controls().toggle(QStringLiteral("啟用 Voice Sync"))->click();
+    QTest::mouseClick(rows[0], Qt::LeftButton);
+    const auto firstSectionChunks = model().document().sections[0].paragraphs.size();
+    for (std::size_t i = 0; i < firstSectionChunks; ++i)
+        window().panel().controls().button(QStringLiteral("下一句"))->click();
+    EXPECT_EQ(model().currentSectionIndex(), 1);
+    EXPECT_TRUE(rows[1]->isCurrent());
+    EXPECT_EQ(window().panel().controls().progressBar().value(), int(firstSectionChunks) + 1);
+
     // Typing inside a section keeps the rows; a new heading adds one.
     model().setScriptText(
         QString(model().scriptText()).replace(QStringLiteral("今天這支影片"), QStringLiteral("今天這支新影片")));
@@ -205,6 +219,42 @@ TEST_F(ControlPanel, RevealLastOutputIsEnabledOnlyWithAFile)
     EXPECT_EQ(window().menus().action(QStringLiteral("回開頭"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
     EXPECT_EQ(window().menus().action(QStringLiteral("另存新檔..."))->shortcut(),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+}
+
+TEST_F(ControlPanel, ASecondStartRestoresEverySettingTheWindowChanged)
+{
+    slider(QStringLiteral("字級")).slider().setValue(slider(QStringLiteral("字級")).slider().maximum());
+    controls().toggle(QStringLiteral("水平鏡像"))->click();
+    controls().button(QStringLiteral("快一點"))->click();
+    const double speed = model().scrollSpeed();
+    QLineEdit &field = controls().shortcutField(QStringLiteral("加快"))->field();
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClick(&field, Qt::Key_K);
+
+    LumetraServices services;
+    services.makeCaptureBackend = [] { return std::make_unique<FakeCaptureBackend>(); };
+    LumetraApp second(std::move(services));
+    PrompterViewModel &restored = second.viewModel();
+    EXPECT_EQ(restored.fontSize(), 92);
+    EXPECT_TRUE(restored.isHorizontallyFlipped());
+    EXPECT_EQ(restored.scrollSpeed(), speed);
+    EXPECT_EQ(restored.shortcutSettings().fasterKey, QStringLiteral("k"));
+    EXPECT_EQ(second.controlWindow().panel().controls().shortcutField(QStringLiteral("加快"))->field().text(),
+        QStringLiteral("K"));
+}
+
+TEST_F(ControlPanel, TheSettingsItemOpensOneSettingsWindow)
+{
+    QAction *settings = window().menus().action(QStringLiteral("設定..."));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->shortcuts().isEmpty());
+    settings->trigger();
+    SettingsView *first = app().showSettingsWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    settings->trigger();
+    EXPECT_EQ(app().showSettingsWindow(), first);
 }
 
 } // namespace

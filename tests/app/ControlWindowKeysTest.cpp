@@ -4,9 +4,11 @@
 #include "ControlToolbar.h"
 #include "ControlsColumn.h"
 #include "KeyEventMonitor.h"
+#include "PrompterWindow.h"
 #include "ScriptEditorView.h"
 #include "ShortcutFieldRow.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -119,22 +121,39 @@ TEST_F(ControlWindowKeys, PageDownAndPageUpMoveBySentenceOutsideTheEditor)
     EXPECT_EQ(model().currentParagraphIndex(), start + 1);
 }
 
-TEST_F(ControlWindowKeys, TheKeysAlsoServeAnotherWindowOfTheProgram)
+TEST_F(ControlWindowKeys, ThePrompterWindowIsOneWindowAndTheKeysServeIt)
 {
-    QWidget other;
-    other.setFocusPolicy(Qt::StrongFocus);
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    focus(other);
+    PrompterWindow *prompter = app().showPrompterWindow();
+    ASSERT_NE(prompter, nullptr);
+    EXPECT_EQ(app().showPrompterWindow(), prompter) << "asked again, the same window";
+    prompter->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(prompter));
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : prompter;
+
     model().setScrollSpeed(40);
-    QTest::keyClick(&other, Qt::Key_D);
+    QTest::keyClick(target, Qt::Key_D);
     EXPECT_EQ(model().scrollSpeed(), 44);
-    QTest::keyClick(&other, Qt::Key_Space);
-    EXPECT_TRUE(model().isPlaying());
+    QTest::keyClick(target, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(model().scrollSpeed(), 48);
     const std::int64_t current = model().currentParagraphIndex();
-    QTest::keyClick(&other, Qt::Key_PageDown);
+    QTest::keyClick(target, Qt::Key_PageDown);
     EXPECT_EQ(model().currentParagraphIndex(), current + 1);
+    QTest::keyClick(target, Qt::Key_S, Qt::ShiftModifier);
+    EXPECT_EQ(model().currentParagraphIndex(), current + 2);
+    QTest::keyClick(target, Qt::Key_PageUp);
+    EXPECT_EQ(model().currentParagraphIndex(), current + 1);
+    QTest::keyClick(target, Qt::Key_Space);
+    EXPECT_TRUE(model().isPlaying());
+}
+
+TEST_F(ControlWindowKeys, TheToolbarOpensThePrompterWindow)
+{
+    for (QToolButton *button : window().panel().toolbar().findChildren<QToolButton *>()) {
+        if (button->text() == QStringLiteral("開啟 Prompter"))
+            button->click();
+    }
+    ASSERT_NE(PrompterWindow::instance(), nullptr);
+    EXPECT_TRUE(PrompterWindow::instance()->isVisible());
 }
 
 TEST_F(ControlWindowKeys, OneMonitorWhileTheWindowIsShownNoneAfterItCloses)

@@ -72,6 +72,22 @@ TEST_F(ScriptEditorViewTest, ATextFromElsewhereKeepsTheCaretWhereTheNewTextAllow
     EXPECT_EQ(edits.size(), 0);
 }
 
+TEST_F(ScriptEditorViewTest, AnEchoOfTheLastEditIsSkippedButAnEmptyTextStillReplaces)
+{
+    editor.setText(QStringLiteral("ab"));
+    QSignalSpy edits(&editor, &ScriptEditorView::textEdited);
+    editor.textView().setFocus();
+    placeCaret(2);
+    QTest::keyClick(&editor.textView(), Qt::Key_C);
+    ASSERT_EQ(edits.size(), 1);
+    editor.setText(edits[0][0].toString()); // the model hands the same text back
+    EXPECT_EQ(caret(), 3);
+    editor.setText(QString());
+    EXPECT_EQ(editor.text(), QString());
+    editor.setText(QStringLiteral("ab"));
+    EXPECT_EQ(editor.text(), QStringLiteral("ab"));
+}
+
 TEST_F(ScriptEditorViewTest, NonBreakingSpacesAndLineBreaksSurviveTheRoundTrip)
 {
     const QString text = QStringLiteral("第一行\u00a0有不換行空格\n第二行");
