@@ -18,6 +18,7 @@ ctest --test-dir "$root/build" --output-on-failure --parallel "$(nproc)" "$@"
 echo "Tests of the sanitizer build:"
 source "$root/scripts/sanitizer-environment.sh"
 status=0
-ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$(nproc)" "$@" || status=$?
+ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$(nproc)" \
+  "${lumetra_sanitizer_ctest_options[@]}" "$@" || status=$?
 lumetra_check_sanitizer_reports || status=1
 exit "$status"
