@@ -1,5 +1,6 @@
-// One frame of the prompter at 1920 × 1080 half-way through a 100,000-character zh-TW script, and
-// the full re-layout after a change of font size. Run under Qt's offscreen platform or Xvfb:
+// One frame of the prompter at 1920 × 1080 half-way through a 100,000-character zh-TW script, the
+// full re-layout after a change of font size, and the re-layout after an edit. Run under Qt's offscreen platform or
+// Xvfb:
 //   QT_QPA_PLATFORM=offscreen build/bench/display/display_bench
 // Besides the wall time, each frame benchmark reports the share of the window it painted.
 
@@ -88,6 +89,23 @@ void BM_RelayoutAfterFontSizeChange(benchmark::State &state)
     state.counters["chunks"] = double(display.model->paragraphs().size());
 }
 BENCHMARK(BM_RelayoutAfterFontSizeChange)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// A keystroke in the editor: the script is parsed again and only the edited chunk is laid out
+// anew; every other row keeps its layout and only moves.
+void BM_RelayoutAfterEdit(benchmark::State &state)
+{
+    LongScriptDisplay display;
+    const QString original = display.model->scriptText();
+    const qsizetype middle = original.indexOf(QStringLiteral("。"), original.size() / 2);
+    const QString edited = QString(original).insert(middle, QStringLiteral("好"));
+    bool isEdited = false;
+    for (auto _ : state) {
+        isEdited = !isEdited;
+        display.model->setScriptText(isEdited ? edited : original);
+        display.view.ensureLayout();
+    }
+}
+BENCHMARK(BM_RelayoutAfterEdit)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -27,6 +28,8 @@ int main(int argc, char **argv)
     lumetra::PrompterViewModel model(QString::fromUtf8(file.readAll()), lumetra::testing::idleRecordingEngine());
     lumetra::PrompterWindow *window = lumetra::PrompterWindow::showFor(model);
     window->toggleFullScreen();
+    // A virtual display has no window manager to carry out full screen: cover the screen directly.
+    window->setGeometry(window->screen()->geometry());
     QTimer::singleShot(1000, &model, &lumetra::PrompterViewModel::play);
     return QApplication::exec();
 }

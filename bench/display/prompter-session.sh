@@ -121,9 +121,11 @@ if ! prompter=$(timeout 5 xdotool search --sync --onlyvisible --name '^Prompter$
   stop_program
   exit 1
 fi
-# The prompter as it is used: full screen on the 1920 × 1080 screen.
+# The prompter as it is used: full screen on the 1920 × 1080 screen. A virtual display has no
+# window manager to carry out F11, so the window is also moved and sized to cover the screen.
 xdotool windowactivate "$prompter" 2>/dev/null || true
 xdotool key --window "$prompter" F11
+xdotool windowmove "$prompter" 0 0 windowsize "$prompter" 1920 1080
 sleep 1
 : >"$work/frames.log"
 click_in_control_window "$play_button"

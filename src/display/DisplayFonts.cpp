@@ -17,8 +17,8 @@ QFont font(double size, QFont::Weight weight)
     font.setWeight(weight);
     const double limited = std::isfinite(size) ? std::clamp(size, smallestSize, largestSize) : smallestSize;
     font.setPixelSize(std::max(1, int(std::lround(limited))));
-    // Glyph positions stay on whole pixels' worth of hinting-free advances, so a text measured
-    // once lays out the same on every screen.
+    // Without hinting the advances do not depend on the screen's pixel ratio, so a text wraps the
+    // same on every screen and its measured midpoints stay valid when the window moves.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }

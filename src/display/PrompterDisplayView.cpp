@@ -104,8 +104,8 @@ void PrompterDisplayView::invalidateLayout()
 {
     m_layoutDirty = true;
     update();
-    // Layout reports go out once the current change is complete (several settings may change
-    // in one go), and never from inside a paint.
+    // The layout is made and reported once the current change is complete (several settings
+    // may change in one go), or by the next paint if that comes first.
     if (!m_refreshQueued) {
         m_refreshQueued = true;
         QMetaObject::invokeMethod(
@@ -118,19 +118,22 @@ void PrompterDisplayView::invalidateLayout()
     }
 }
 
-void PrompterDisplayView::relayoutIfNeeded()
-{
-    if (!m_layoutDirty)
-        return;
-    m_layoutDirty = false;
-    const ChunkLayoutCache::Column column = ChunkLayoutCache::column(width(), m_model.horizontalMargin());
-    m_layout.update(m_model.paragraphs(), { m_model.fontSize(), m_model.lineSpacing(), column.rowWidth });
-}
-
 void PrompterDisplayView::ensureLayout()
 {
-    relayoutIfNeeded();
+    if (m_layoutDirty) {
+        m_layoutDirty = false;
+        const ChunkLayoutCache::Column column = ChunkLayoutCache::column(width(), m_model.horizontalMargin());
+        m_layout.update(m_model.paragraphs(), { m_model.fontSize(), m_model.lineSpacing(), column.rowWidth });
+    }
+    // The model may move its offset to keep the current chunk on the guide line. The view is
+    // repainted whole after a layout change anyway, so it is painted at that offset straight
+    // away rather than first at the old one and then scrolled.
     reportMidpoints();
+    const double shown = std::round(finiteOr(m_animator.displayedOffset(), 0));
+    if (shown != m_paintedOffset) {
+        m_paintedOffset = shown;
+        update();
+    }
 }
 
 void PrompterDisplayView::reportMidpoints()
@@ -241,7 +244,6 @@ void PrompterDisplayView::applyScroll()
         update(statusBarRect());
     }
     refreshDependentParts();
-    m_paintedStatusBar = statusBarContent();
 }
 
 void PrompterDisplayView::refreshDependentParts()
@@ -323,7 +325,8 @@ void PrompterDisplayView::hideEvent(QHideEvent *event)
 
 void PrompterDisplayView::paintEvent(QPaintEvent *event)
 {
-    relayoutIfNeeded();
+    if (m_layoutDirty)
+        ensureLayout();
     QPainter painter(this);
     for (const QRect &area : event->region()) {
         painter.save();
@@ -396,9 +399,14 @@ void PrompterDisplayView::paintRow(QPainter &painter, std::int64_t index, double
         return;
     }
     // A half-spoken chunk: lines wholly before the split are dim, lines after it bright, and
-    // the line holding it is cut in two where the split falls.
+    // the line holding it is cut in two where the split falls. Lines outside the painted area
+    // are skipped: a chunk can be thousands of lines long.
+    const QRectF painted = painter.clipBoundingRect();
     for (int i = 0; i < text.lineCount(); ++i) {
         const QTextLine line = text.lineAt(i);
+        const double lineTop = origin.y() + line.y();
+        if (!painted.isNull() && (lineTop > painted.bottom() || lineTop + line.height() < painted.top()))
+            continue;
         const qsizetype start = line.textStart();
         const qsizetype end = start + line.textLength();
         if (end <= dimmedUpTo || start >= dimmedUpTo) {

@@ -60,7 +60,6 @@ protected:
 private:
     void connectModel();
     void invalidateLayout();
-    void relayoutIfNeeded();
     void reportMidpoints();
     void updateFrameClock();
     void fadeReadingGuide();

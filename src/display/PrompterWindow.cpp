@@ -76,6 +76,13 @@ PrompterWindow::PrompterWindow(PrompterViewModel &model)
     });
     addAction(m_leaveFullScreenAction);
 
+    // The window shows the model and nothing else: should the model go first (at the end of the
+    // process), the window goes with it rather than outlive what it shows.
+    connect(&model, &QObject::destroyed, this, [this] {
+        savePlacement();
+        delete this;
+    });
+
     m_saveDelay.setSingleShot(true);
     m_saveDelay.setInterval(400);
     connect(&m_saveDelay, &QTimer::timeout, this, &PrompterWindow::savePlacement);

@@ -8,6 +8,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetra {
 
@@ -32,7 +33,8 @@ QString ReadingGuidePainter::caption()
 
 QRectF ReadingGuidePainter::lineRect(double width, double y)
 {
-    return QRectF(0, y - lineThickness / 2, width, lineThickness);
+    // On whole points, so the line has sharp edges instead of blurred ones.
+    return QRectF(0, std::round(y - lineThickness / 2), width, lineThickness);
 }
 
 QRectF ReadingGuidePainter::captionRect(double y)

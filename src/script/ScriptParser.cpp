@@ -124,7 +124,7 @@ private:
             for (QString &chunk : Steps::splitIntoDisplayChunks(paragraph.text)) {
                 // A chunk that cannot be found (a line that begins with a combining mark joins the
                 // space between lines) is placed where the previous one ended, keeping the order.
-                std::int64_t sourceOffset = searchPosition;
+                std::int64_t sourceOffset = std::min(searchPosition, m_characters.size() - 1);
                 if (const auto location = Steps::locateChunk(chunk, m_characters, searchPosition)) {
                     sourceOffset = location->start;
                     searchPosition = location->end;

@@ -38,6 +38,7 @@ void PocketSphinxRecognizer::useModel(const std::optional<QString> &modelFolder)
     m_model = modelFolder ? SpeechModel::inFolder(*modelFolder) : std::nullopt;
     m_languageTag = modelFolder ? SpeechModel::languageTagOf(*modelFolder) : QString();
     m_dictionary.reset();
+    m_scriptDecoderTexts.reset();
     m_checked.reset();
     // Runs still decoding keep the old model's decoder; the next run makes one of the new model.
     m_decoders = std::make_shared<PocketSphinxDecoderCache>();
@@ -100,14 +101,18 @@ std::shared_ptr<RecognitionRun> PocketSphinxRecognizer::startRun(const QString &
     return run;
 }
 
-std::optional<DecoderFiles> PocketSphinxRecognizer::writeDecoderFiles(
-    const QString &scriptText, const QString &folder) const
+std::optional<DecoderFiles> PocketSphinxRecognizer::writeDecoderFiles(const QString &scriptText, const QString &folder)
 {
-    const ScriptVocabulary vocabulary(scriptText, *m_dictionary);
+    // Every run of an unchanged script decodes the same words: segment a long script only once.
+    if (!m_scriptDecoderTexts || m_scriptDecoderTexts->scriptText != scriptText) {
+        const ScriptVocabulary vocabulary(scriptText, *m_dictionary);
+        m_scriptDecoderTexts = ScriptDecoderTexts { scriptText, m_dictionary->subsetText(vocabulary.words()),
+            ArpaLanguageModel::build(vocabulary.sentences()) };
+    }
     DecoderFiles files { m_model->acousticModel, QDir(folder).filePath(QStringLiteral("script.dict")),
         QDir(folder).filePath(QStringLiteral("script.lm")), QString(), 0 };
-    if (!writeText(files.dictionary, m_dictionary->subsetText(vocabulary.words()))
-        || !writeText(files.languageModel, ArpaLanguageModel::build(vocabulary.sentences())))
+    if (!writeText(files.dictionary, m_scriptDecoderTexts->dictionary)
+        || !writeText(files.languageModel, m_scriptDecoderTexts->languageModel))
         return std::nullopt;
     return files;
 }

@@ -39,7 +39,7 @@ public:
 
 private:
     void useModel(const std::optional<QString> &modelFolder);
-    std::optional<DecoderFiles> writeDecoderFiles(const QString &scriptText, const QString &folder) const;
+    std::optional<DecoderFiles> writeDecoderFiles(const QString &scriptText, const QString &folder);
 
     std::optional<SpeechModelLocator> m_locator;
     std::optional<QString> m_locatedFor; // the script the model was last chosen for
@@ -48,6 +48,13 @@ private:
     std::optional<SpeechModel> m_model;
     QString m_languageTag;
     std::optional<PronunciationDictionary> m_dictionary;
+    // The run dictionary and language model of the last script, in text form.
+    struct ScriptDecoderTexts {
+        QString scriptText;
+        QString dictionary;
+        QString languageModel;
+    };
+    std::optional<ScriptDecoderTexts> m_scriptDecoderTexts;
     std::optional<bool> m_checked;
     // Shared with the workers; a decoder that cannot be made makes the model unavailable.
     std::shared_ptr<PocketSphinxDecoderCache> m_decoders = std::make_shared<PocketSphinxDecoderCache>();

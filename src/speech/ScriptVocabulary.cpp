@@ -5,8 +5,9 @@
 
 #include <QSet>
 
-#include <array>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace lumetra {
 namespace {
@@ -123,14 +124,16 @@ QStringList ScriptVocabulary::segment(QStringView text, const PronunciationDicti
     // by character), since Mandarin dictionaries are mostly written in Simplified characters.
     // Every form has one entry per character, so positions agree.
     const QStringList written = charactersOf(text);
-    const QStringList phrases = charactersOf(ChineseCharacterFolding::toSimplifiedPhrases(text));
-    const QStringList characters = charactersOf(ChineseCharacterFolding::toSimplified(text));
-    const std::array forms { &written, &phrases, &characters };
+    std::vector<QStringList> forms { written };
+    for (const QString &simplified :
+        { ChineseCharacterFolding::toSimplifiedPhrases(text), ChineseCharacterFolding::toSimplified(text) }) {
+        QStringList form = charactersOf(simplified);
+        if (form.size() == written.size() && std::find(forms.begin(), forms.end(), form) == forms.end())
+            forms.push_back(std::move(form));
+    }
     const auto spelling = [&](qsizetype at, qsizetype length) -> std::optional<QString> {
-        for (const QStringList *form : forms) {
-            if (form->size() != written.size())
-                continue;
-            QString candidate = joined(*form, at, length);
+        for (const QStringList &form : forms) {
+            QString candidate = joined(form, at, length);
             if (dictionary.contains(candidate))
                 return candidate;
         }

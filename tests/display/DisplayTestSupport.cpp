@@ -4,7 +4,7 @@
 #include "PrompterDisplayView.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QSettings>
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,6 +13,8 @@ namespace lumetra::testing {
 
 std::unique_ptr<PrompterViewModel> displayModel(const QString &script)
 {
+    // The model restores the settings an earlier model of the same run saved: start afresh.
+    QSettings().clear();
     return std::make_unique<PrompterViewModel>(script, idleRecordingEngine());
 }
 

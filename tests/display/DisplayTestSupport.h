@@ -15,7 +15,7 @@ class PrompterDisplayView;
 
 namespace lumetra::testing {
 
-// A model on `script` with the default settings, recording nothing.
+// A model on `script` with the default settings (whatever an earlier test stored), recording nothing.
 std::unique_ptr<PrompterViewModel> displayModel(const QString &script);
 
 // Lets queued layout reports, scroll moves and repaints run.

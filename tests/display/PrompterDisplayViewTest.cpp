@@ -192,6 +192,19 @@ TEST(PrompterDisplayView, ReportsContentMidpointsThatScrollingDoesNotChange)
     EXPECT_GT(shown.model->measuredParagraphMidpoints().at(11), reported.at(11));
 }
 
+TEST(PrompterDisplayView, AfterAFontSizeChangeTheFirstPaintAlreadyKeepsTheCurrentChunkOnTheLine)
+{
+    ShownView shown(chunkScript(12));
+    shown.model->jumpToParagraphForManualControl(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.view.displayedOffset() == shown.model->scrollOffset(); }, 3000));
+    shown.model->setFontSize(80);
+    // Straight to a paint, before any queued work has run.
+    const QImage image = shown.view.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(shown.model->currentParagraphIndex(), 5);
+    EXPECT_NEAR(shown.view.rowRectOnScreen(5).center().y(), shown.view.readingGuideY(), 1.0);
+}
+
 TEST(PrompterDisplayView, WideWindowsKeepRowsWithin1180AndNarrowOnesKeep24OfPadding)
 {
     ShownView wide(chunkScript(3)
@@ -285,9 +298,11 @@ TEST(PrompterDisplayView, TheFrameClockRunsOnlyDuringFixedSpeedPlayback)
 {
     ShownView shown(chunkScript(30));
     EXPECT_FALSE(shown.view.isFrameClockRunning());
-    QTest::qWait(100);
-    // No frame reached the model while paused.
+    PaintedArea painted(shown.view);
+    QTest::qWait(150);
+    // No frame reached the model while paused, and nothing was painted again.
     EXPECT_FALSE(shown.model->lastTickDate());
+    EXPECT_EQ(painted.pixels, 0);
 
     const double start = shown.model->scrollOffset();
     shown.model->play();
@@ -339,28 +354,33 @@ TEST(PrompterDisplayView, JumpsAreEasedAndANewJumpContinuesFromWhereTheDisplayIs
 
 TEST(PrompterDisplayView, AScrollPaintsOnlyAStripAndLooksLikeAFullRepaint)
 {
-    ShownView shown(chunkScript(40), QSize(1280, 720));
-    PaintedArea painted(shown.view);
-    // Small steps as in playback, and larger ones as in an eased jump.
-    for (int step = 0; step < 12; ++step) {
-        shown.model->setScrollOffset(shown.model->scrollOffset() + (step % 2 == 0 ? 7.4 : 45));
+    for (const bool mirrored : { false, true }) {
+        SCOPED_TRACE(mirrored ? "mirrored" : "plain");
+        ShownView shown(chunkScript(40), QSize(1280, 720));
+        shown.model->setIsHorizontallyFlipped(mirrored);
         settle();
-    }
-    const qint64 window = 1280 * 720;
-    // Twelve moves; each repaints the strip, the guide and the status bar, far from the window.
-    EXPECT_LT(painted.pixels, 12 * window / 4);
-    EXPECT_GT(painted.pixels, 0);
+        PaintedArea painted(shown.view);
+        // Small steps as in playback, and larger ones as in an eased jump.
+        for (int step = 0; step < 12; ++step) {
+            shown.model->setScrollOffset(shown.model->scrollOffset() + (step % 2 == 0 ? 7.4 : 45));
+            settle();
+        }
+        const qint64 window = 1280 * 720;
+        // Twelve moves; each repaints the strip, the guide and the status bar, far from the window.
+        EXPECT_LT(painted.pixels, 12 * window / 4);
+        EXPECT_GT(painted.pixels, 0);
 
-    // What the moves left on screen equals a fresh paint of the same state.
-    const QImage onScreen
-        = shown.view.screen()->grabWindow(shown.view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fresh = shown.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(onScreen.size(), fresh.size());
-    int differing = 0;
-    for (int y = 0; y < fresh.height(); ++y)
-        for (int x = 0; x < fresh.width(); ++x)
-            differing += std::abs(qGray(onScreen.pixel(x, y)) - qGray(fresh.pixel(x, y))) > 40 ? 1 : 0;
-    EXPECT_LT(differing, fresh.width() * fresh.height() / 1000);
+        // What the moves left on screen equals a fresh paint of the same state.
+        const QImage onScreen
+            = shown.view.screen()->grabWindow(shown.view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = shown.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(onScreen.size(), fresh.size());
+        int differing = 0;
+        for (int y = 0; y < fresh.height(); ++y)
+            for (int x = 0; x < fresh.width(); ++x)
+                differing += std::abs(qGray(onScreen.pixel(x, y)) - qGray(fresh.pixel(x, y))) > 40 ? 1 : 0;
+        EXPECT_LT(differing, fresh.width() * fresh.height() / 1000);
+    }
 }
 
 TEST(PrompterDisplayView, BadSettingsNeitherCrashNorStall)

@@ -49,6 +49,14 @@ TEST_F(PrompterWindowTest, ClosingDeletesTheWindowAndANewOneCanBeOpened)
     EXPECT_NE(PrompterWindow::showFor(*model), nullptr);
 }
 
+TEST_F(PrompterWindowTest, GoesAwayWithTheModelItShows)
+{
+    PrompterWindow::showFor(*model);
+    model.reset();
+    EXPECT_EQ(PrompterWindow::instance(), nullptr);
+    QCoreApplication::processEvents();
+}
+
 TEST_F(PrompterWindowTest, RemembersItsGeometryBetweenRuns)
 {
     PrompterWindow *window = PrompterWindow::showFor(*model);

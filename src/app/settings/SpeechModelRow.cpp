@@ -18,6 +18,10 @@ namespace {
 
 const QString userModelFolder = QStringLiteral("~/.local/share/Lumetra/speech/zh-TW");
 
+// The lookup picks a model by the script's language; scripts here are Traditional Chinese, so the
+// row shows the model such a script gets.
+const QString chineseScript = QStringLiteral("中文講稿");
+
 } // namespace
 
 SpeechModelRow::SpeechModelRow(QWidget *parent)
@@ -59,11 +63,14 @@ void SpeechModelRow::setModelLocator(const SpeechModelLocator &locator)
 
 void SpeechModelRow::refresh()
 {
-    const std::optional<QString> folder = m_locator.locate();
+    const std::optional<QString> folder = m_locator.locate(chineseScript);
     const std::optional<SpeechModel> model = folder ? SpeechModel::inFolder(*folder) : std::nullopt;
     if (model) {
-        m_modelLabel->setText(QStringLiteral("語音模型：%1（%2）")
-                                  .arg(homeRelativePath(QDir::cleanPath(model->folder)), model->languageTag));
+        // A model whose files name no language is shown by its folder alone.
+        const QString folderText = homeRelativePath(QDir::cleanPath(model->folder));
+        m_modelLabel->setText(model->languageTag.isEmpty()
+                ? QStringLiteral("語音模型：%1").arg(folderText)
+                : QStringLiteral("語音模型：%1（%2）").arg(folderText, model->languageTag));
         m_modelLabel->setToolTip(model->folder);
     } else {
         m_modelLabel->setText(QStringLiteral("未安裝語音模型"));
@@ -79,7 +86,7 @@ void SpeechModelRow::refresh()
 
 void SpeechModelRow::chooseFolder()
 {
-    const std::optional<QString> current = m_locator.locate();
+    const std::optional<QString> current = m_locator.locate(chineseScript);
     const QUrl start = QUrl::fromLocalFile(current ? *current : QDir::homePath());
     const std::optional<QUrl> chosen
         = m_chooser->chooseFolder(QStringLiteral("選擇語音模型資料夾"), QStringLiteral("使用此資料夾"), start);

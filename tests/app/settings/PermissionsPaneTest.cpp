@@ -255,6 +255,7 @@ TEST_F(PermissionsPaneTest, SwitchingTabsAwayAndBackReReadsTheStates)
 
     // Closing and reopening the window reads them again too.
     settings.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&settings));
     QTest::keyClick(&settings, Qt::Key_Escape);
     EXPECT_FALSE(settings.isVisible()) << "Escape closes the window";
     service.setDecision(PermissionKind::microphone, false);

@@ -5,6 +5,7 @@
 #include "SpeechModelLocator.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -64,6 +65,17 @@ TEST_F(SpeechModelRowTest, WithoutAModelItSaysSoAndWhereOneGoes)
     EXPECT_FALSE(row->hintLabel()->isHidden());
     EXPECT_TRUE(row->hintLabel()->text().contains(QStringLiteral("~/.local/share/Lumetra/speech/zh-TW")));
     EXPECT_TRUE(row->hintLabel()->text().contains(QStringLiteral("PocketSphinx")));
+}
+
+TEST_F(SpeechModelRowTest, AnEnglishModelAloneIsNoModelForChineseScripts)
+{
+    if (!SpeechModel::inFolder(installedModel))
+        GTEST_SKIP() << "needs Debian's pocketsphinx-en-us";
+    SpeechModelRow row;
+    row.setModelLocator(
+        SpeechModelLocator(places.filePath(QStringLiteral("user/zh-TW")), { QFileInfo(installedModel).path() }));
+    EXPECT_EQ(row.modelLabel()->text(), QStringLiteral("未安裝語音模型"));
+    EXPECT_FALSE(row.hintLabel()->isHidden());
 }
 
 TEST_F(SpeechModelRowTest, AFolderWithoutAModelIsRefusedAndThePreviousChoiceKept)
