@@ -17,9 +17,17 @@ void AppTest::SetUp()
     QSettings().clear();
     m_folder = std::make_unique<QTemporaryDir>();
     LumetraServices services;
-    services.consentPrompter = std::make_unique<ScriptedConsentPrompter>();
-    services.desktopFileServices = std::make_unique<RecordedDesktop>();
-    services.makeCaptureBackend = [] { return std::make_unique<FakeCaptureBackend>(); };
+    auto consent = std::make_unique<ScriptedConsentPrompter>();
+    m_consent = consent.get();
+    services.consentPrompter = std::move(consent);
+    auto desktop = std::make_unique<RecordedDesktop>();
+    m_desktop = desktop.get();
+    services.desktopFileServices = std::move(desktop);
+    services.makeCaptureBackend = [this] {
+        auto backend = std::make_unique<FakeCaptureBackend>();
+        m_capture = backend.get();
+        return backend;
+    };
     services.makeVoiceSyncEngine = [this](PermissionService &, QObject *parent) -> VoiceSyncEngine * {
         m_engine = new ScriptedVoiceSyncEngine(&engineLog, parent);
         return m_engine;

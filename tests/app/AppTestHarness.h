@@ -16,6 +16,8 @@
 
 namespace lumetra::testing {
 
+class FakeCaptureBackend;
+class ScriptedConsentPrompter;
 class ScriptedVoiceSyncEngine;
 
 // Records what the recording engine asks of the desktop.
@@ -38,6 +40,9 @@ protected:
     LumetraApp &app() { return *m_app; }
     // The engine of the running Voice Sync, once one was made.
     ScriptedVoiceSyncEngine *voiceSyncEngine() const { return m_engine; }
+    ScriptedConsentPrompter &consent() const { return *m_consent; }
+    FakeCaptureBackend &captureBackend() const { return *m_capture; }
+    RecordedDesktop &desktop() const { return *m_desktop; }
 
     // Gives `widget` the keyboard focus and waits until it has it.
     static void focus(QWidget &widget);
@@ -49,6 +54,9 @@ protected:
 private:
     std::unique_ptr<LumetraApp> m_app;
     ScriptedVoiceSyncEngine *m_engine = nullptr;
+    ScriptedConsentPrompter *m_consent = nullptr;
+    FakeCaptureBackend *m_capture = nullptr;
+    RecordedDesktop *m_desktop = nullptr;
     std::unique_ptr<QTemporaryDir> m_folder;
 };
 

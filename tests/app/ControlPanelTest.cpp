@@ -6,6 +6,7 @@
 #include "ControlsColumn.h"
 #include "FakeCaptureBackend.h"
 #include "ScriptEditorView.h"
+#include "ScriptedConsentPrompter.h"
 #include "ScriptedVoiceSyncEngine.h"
 #include "SectionSidebar.h"
 #include "ShortcutFieldRow.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QToolButton>
 
 namespace lumetra::testing {
 namespace {
@@ -95,6 +97,12 @@ TEST_F(ControlPanel, VoiceSyncDisablesTheSpeedControlsOnlyAndShowsItsNotice)
     EXPECT_FALSE(controls().toggle(QStringLiteral("自動循環"))->isEnabled());
     EXPECT_FALSE(controls().voiceSyncNotice().isHidden());
     EXPECT_EQ(controls().voiceSyncStatus().text(), model().voiceSyncStatus());
+
+    // Space asks for playback; with Voice Sync on it only says why not.
+    const QString status = model().voiceSyncStatus();
+    window().menus().action(QStringLiteral("播放"))->trigger();
+    EXPECT_FALSE(model().isPlaying());
+    EXPECT_NE(model().voiceSyncStatus(), status);
 
     const std::int64_t start = model().currentParagraphIndex();
     QPushButton *next = controls().button(QStringLiteral("下一句"));
@@ -208,6 +216,31 @@ TEST_F(ControlPanel, TogglesWriteTheirSettings)
     EXPECT_FALSE(mirror->isChecked());
     controls().toggle(QStringLiteral("自動循環"))->click();
     EXPECT_TRUE(window().menus().action(QStringLiteral("自動循環"))->isChecked());
+}
+
+TEST_F(ControlPanel, CtrlRRecordsAndTheLabelsAndTheRevealItemFollowTheEngine)
+{
+    RecordingEngine &engine = model().recordingEngine();
+    engine.setMode(RecordingMode::audioOnly);
+    engine.setOutputDirectory(QUrl::fromLocalFile(temporaryPath(QStringLiteral("recordings"))));
+    consent().answers = { true };
+    QWidget &plain = window().panel().toolbar().playButton();
+    focus(plain);
+    QTest::keyClick(&plain, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine.isRecording(); }, 2000)) << engine.statusMessage().toStdString();
+    EXPECT_NE(window().menus().action(QStringLiteral("停止錄影")), nullptr);
+    EXPECT_EQ(window().panel().toolbar().recordButton().text(), QStringLiteral("停止錄影"));
+
+    QTest::keyClick(&plain, Qt::Key_R, Qt::ControlModifier);
+    (void)QTest::qWaitFor([&] { return captureBackend().calls.contains(QStringLiteral("stopAudio")); }, 2000);
+    captureBackend().finishAudio(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !engine.isRecording(); }, 2000));
+    EXPECT_EQ(window().panel().toolbar().recordButton().text(), QStringLiteral("開始錄影"));
+    QAction *reveal = window().menus().action(QStringLiteral("顯示上一個輸出檔"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reveal->isEnabled(); }, 2000));
+    reveal->trigger();
+    ASSERT_EQ(desktop().revealed.size(), 1);
+    EXPECT_EQ(desktop().revealed[0], engine.lastOutputURL());
 }
 
 TEST_F(ControlPanel, RevealLastOutputIsEnabledOnlyWithAFile)
