@@ -36,5 +36,10 @@ dpkg-deb -x "$deb" "$out/root"
 grep -q '^MimeType=.*text/markdown' "$out/root/usr/share/applications/lumetra.desktop" || fail "no text/markdown"
 grep -q '^Exec=lumetra %F' "$out/root/usr/share/applications/lumetra.desktop" || fail "no file argument"
 "$out/root/usr/bin/lumetra" --self-test | grep -qx 'Parser self-test passed' || fail "the packaged program fails its self-test"
+# Every dependency can be had from the configured archive (a dry run: nothing is installed).
+if command -v apt-get >/dev/null; then
+  apt-get install --simulate "$deb" >"$out/simulate.log" 2>&1 || { cat "$out/simulate.log" >&2; fail "apt cannot install it"; }
+  grep -q '^Conf lumetra ' "$out/simulate.log" || { cat "$out/simulate.log" >&2; fail "apt would not configure it"; }
+fi
 echo "package ok: $(basename "$deb")"
 echo "Depends: $depends"
