@@ -64,7 +64,7 @@ void ScriptEditorView::setText(const QString &text)
     // the whole document again.
     if ((!m_lastEditedText.isEmpty() && text.isSharedWith(m_lastEditedText)) || this->text() == text)
         return;
-    const int previousPosition = m_textView->textCursor().position();
+    const int previousPosition = m_textView->textCursor().selectionStart(); // the selection's location
     m_isReplacingText = true;
     m_textView->setPlainText(text);
     m_isReplacingText = false;

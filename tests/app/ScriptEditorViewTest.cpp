@@ -67,6 +67,15 @@ TEST_F(ScriptEditorViewTest, ATextFromElsewhereKeepsTheCaretWhereTheNewTextAllow
     editor.setText(QString(800, u'新'));
     EXPECT_EQ(caret(), 500);
 
+    // A selection collapses to its location (its start), whichever way it was made.
+    QTextCursor selection = editor.textView().textCursor();
+    selection.setPosition(300);
+    selection.setPosition(200, QTextCursor::KeepAnchor);
+    editor.textView().setTextCursor(selection);
+    editor.setText(QString(900, u'字'));
+    EXPECT_EQ(caret(), 200);
+    EXPECT_FALSE(editor.textView().textCursor().hasSelection());
+
     QSignalSpy edits(&editor, &ScriptEditorView::textEdited);
     editor.setText(QStringLiteral("不是使用者的編輯"));
     EXPECT_EQ(edits.size(), 0);
