@@ -9,6 +9,7 @@
 #include "FakeCaptureBackend.h"
 #include "LumetraApp.h"
 #include "PrompterViewModel.h"
+#include "PrompterWindow.h"
 #include "QtTranslations.h"
 #include "ScriptFilePanels.h"
 #include "TestSettingsSandbox.h"
@@ -45,6 +46,10 @@ int main(int argc, char **argv)
         widget.grab().save(folder + u'/' + QLatin1String(name) + QStringLiteral(".png"));
     };
     save(window, { 1280, 800 }, "control-1280x800");
+    if (QWidget *prompter = app.showPrompterWindow()) {
+        QTest::qWait(300); // the reading guide's first showing and the first frames
+        prompter->grab().save(folder + QStringLiteral("/prompter.png"));
+    }
     save(window, { 920, 640 }, "control-920x640");
 
     QWidget *column = window.panel().controls().widget();
