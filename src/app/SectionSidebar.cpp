@@ -69,37 +69,31 @@ SectionSidebar::SectionSidebar(PrompterViewModel &model, QWidget *parent)
     layout->addWidget(scroll, 1);
 
     // Rows first: the highlight below reads them.
-    observe(&m_model, &PrompterViewModel::documentChanged, this, [this] { rebuildRowsIfSectionsChanged(); });
+    observe(&m_model, &PrompterViewModel::documentChanged, this, [this] { updateRows(); });
     observeCurrentChunk(&m_model, this, [this] { highlightCurrentSection(); });
 }
 
-void SectionSidebar::rebuildRowsIfSectionsChanged()
+void SectionSidebar::updateRows()
 {
     const auto &sections = m_model.document().sections;
-    std::vector<std::pair<QString, std::size_t>> shown;
-    shown.reserve(sections.size());
-    for (const ScriptSection &section : sections)
-        shown.emplace_back(section.title, section.paragraphs.size());
-    if (shown == m_shownSections && m_rows.size() == qsizetype(shown.size()))
-        return;
-    m_shownSections = std::move(shown);
-
-    qDeleteAll(m_rows);
-    m_rows.clear();
-    for (const ScriptSection &section : sections) {
-        auto *row = new SectionRowButton(section.index + 1, section.title, section.paragraphs.size());
-        const std::int64_t index = section.index;
-        connect(row, &SectionRowButton::clicked, this, [this, index] {
-            // The section is looked up again: the text may have changed since the row was made.
-            for (const ScriptSection &current : m_model.document().sections) {
-                if (current.index == index) {
-                    m_model.jump(current);
-                    return;
-                }
-            }
+    // Rows are kept and only their texts change: typing that ends a sentence must not rebuild a
+    // long script's whole list.
+    while (m_rows.size() > qsizetype(sections.size()))
+        delete m_rows.takeLast();
+    while (m_rows.size() < qsizetype(sections.size())) {
+        const qsizetype position = m_rows.size();
+        auto *row = new SectionRowButton(position + 1);
+        connect(row, &SectionRowButton::clicked, this, [this, position] {
+            const auto &current = m_model.document().sections;
+            if (position < qsizetype(current.size()))
+                m_model.jump(current[std::size_t(position)]);
         });
         m_rowsLayout->addWidget(row);
         m_rows.append(row);
+    }
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        const ScriptSection &section = sections[std::size_t(i)];
+        m_rows[i]->setContents(section.title, section.paragraphs.size());
     }
     m_count->setText(QString::number(sections.size()) + QStringLiteral(" 個章節"));
 }
@@ -112,14 +106,14 @@ void SectionSidebar::highlightCurrentSection()
             && m_model.document().sections[std::size_t(i)].index == current);
 }
 
-SectionRowButton::SectionRowButton(
-    std::int64_t number, const QString &title, std::size_t paragraphCount, QWidget *parent)
+SectionRowButton::SectionRowButton(qsizetype number, QWidget *parent)
     : QWidget(parent)
     , m_badge(new QLabel(QString::number(number), this))
+    , m_title(new QLabel(this))
+    , m_count(new QLabel(this))
 {
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleName(title);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(10);
@@ -132,18 +126,32 @@ SectionRowButton::SectionRowButton(
 
     auto *texts = new QVBoxLayout;
     texts->setSpacing(4);
-    auto *titleLabel = new QLabel(title, this);
-    titleLabel->setFont(TextStyles::subheadline(true));
-    titleLabel->setWordWrap(true);
+    m_title->setFont(TextStyles::subheadline(true));
+    m_title->setWordWrap(true);
     // Two lines at most.
-    titleLabel->setMaximumHeight(2 * QFontMetrics(titleLabel->font()).lineSpacing());
-    texts->addWidget(titleLabel);
-    auto *count = new QLabel(QString::number(paragraphCount) + QStringLiteral(" 段"), this);
-    count->setFont(TextStyles::caption());
-    TextStyles::makeSecondary(count);
-    texts->addWidget(count);
+    m_title->setMaximumHeight(2 * QFontMetrics(m_title->font()).lineSpacing());
+    texts->addWidget(m_title);
+    m_count->setFont(TextStyles::caption());
+    TextStyles::makeSecondary(m_count);
+    texts->addWidget(m_count);
     layout->addLayout(texts, 1);
     setCurrent(false);
+}
+
+void SectionRowButton::setContents(const QString &title, std::size_t paragraphCount)
+{
+    if (m_title->text() != title) {
+        m_title->setText(title);
+        setAccessibleName(title);
+    }
+    const QString count = QString::number(paragraphCount) + QStringLiteral(" 段");
+    if (m_count->text() != count)
+        m_count->setText(count);
+}
+
+QString SectionRowButton::title() const
+{
+    return m_title->text();
 }
 
 void SectionRowButton::setCurrent(bool current)

@@ -3,9 +3,6 @@
 #include <QList>
 #include <QWidget>
 
-#include <utility>
-#include <vector>
-
 class QLabel;
 class QVBoxLayout;
 
@@ -23,23 +20,23 @@ public:
     QList<SectionRowButton *> rows() const { return m_rows; }
 
 private:
-    void rebuildRowsIfSectionsChanged();
+    void updateRows();
     void highlightCurrentSection();
 
     PrompterViewModel &m_model;
     QLabel *m_count;
     QVBoxLayout *m_rowsLayout;
     QList<SectionRowButton *> m_rows;
-    // What the rows show (title and chunk count per section): typing inside a chunk keeps the rows.
-    std::vector<std::pair<QString, std::size_t>> m_shownSections;
 };
 
 // One section row: number badge, title (two lines at most) and chunk count.
 class SectionRowButton : public QWidget {
     Q_OBJECT
 public:
-    SectionRowButton(std::int64_t number, const QString &title, std::size_t paragraphCount, QWidget *parent = nullptr);
+    explicit SectionRowButton(qsizetype number, QWidget *parent = nullptr);
 
+    void setContents(const QString &title, std::size_t paragraphCount);
+    QString title() const;
     void setCurrent(bool current);
     bool isCurrent() const { return m_isCurrent; }
 
@@ -54,6 +51,8 @@ protected:
 
 private:
     QLabel *m_badge;
+    QLabel *m_title;
+    QLabel *m_count;
     bool m_isCurrent = false;
 };
 

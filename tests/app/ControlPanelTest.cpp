@@ -166,6 +166,12 @@ TEST_F(ControlPanel, TheCurrentSectionsRowIsHighlightedAndARowJumps)
     EXPECT_EQ(sidebar.rows()[0], rows[0]);
     model().setScriptText(model().scriptText() + QStringLiteral("\n\n# 附錄\n\n附錄內容。"));
     EXPECT_EQ(sidebar.rows().size(), 4);
+    EXPECT_EQ(sidebar.rows()[0], rows[0]) << "rows are kept as sections come and go";
+    EXPECT_EQ(sidebar.rows()[3]->title(), QStringLiteral("附錄"));
+    model().setScriptText(QStringLiteral("# 只剩一章\n\n一句。"));
+    ASSERT_EQ(sidebar.rows().size(), 1);
+    EXPECT_EQ(sidebar.rows()[0]->title(), QStringLiteral("只剩一章"));
+    EXPECT_TRUE(sidebar.rows()[0]->isCurrent());
 }
 
 TEST_F(ControlPanel, AClickInTheEditorJumpsToTheChunkThere)
