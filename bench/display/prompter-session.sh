@@ -15,7 +15,8 @@
 #
 # The toolbar buttons are clicked at their place in the control window; PROMPTER_BUTTON and
 # PLAY_BUTTON ("x,y" from the window's top-left corner) override it should the toolbar change.
-# Frame times come from the display's LUMETRA_FRAME_LOG measurement hook.
+# Frame times come from the display's LUMETRA_FRAME_LOG measurement hook; FRAME_LOG_COPY names a
+# file to keep them in.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -82,6 +83,7 @@ sample_playback() {
   awk -v ticks=$((after - before)) -v hz="$ticks_per_second" -v seconds="$sample_seconds" \
     'BEGIN { printf "CPU share while prompting: %.3f of one core\n", ticks / hz / seconds }'
   echo "resident memory while prompting: $((rss_kib / 1024)) MiB (peak $((peak_kib / 1024)) MiB)"
+  [[ -n ${FRAME_LOG_COPY:-} ]] && cp "$work/frames.log" "$FRAME_LOG_COPY"
   # The frame log holds the monotonic time of each playback frame, in microseconds.
   awk 'NR == 1 { first = $1 }
        NR > 1 { gap = ($1 - previous) / 1000; if (gap > largest) largest = gap; if (gap > 20) late++; frames++ }
@@ -115,6 +117,9 @@ warm=$startup_ms
 echo "start-up to the mapped control window: cold ${cold} ms, warm ${warm} ms"
 
 sleep 1
+# Playback first: the prompter window, once open, covers the control window's toolbar. Nothing
+# moves until the prompter is shown, since only its frame clock advances the script.
+click_in_control_window "$play_button"
 click_in_control_window "$prompter_button"
 if ! prompter=$(timeout 5 xdotool search --sync --onlyvisible --name '^Prompter$' | head -1); then
   echo "the prompter window did not open: nothing more is measured" >&2
@@ -126,9 +131,6 @@ fi
 xdotool windowactivate "$prompter" 2>/dev/null || true
 xdotool key --window "$prompter" F11
 xdotool windowmove "$prompter" 0 0 windowsize "$prompter" 1920 1080
-sleep 1
+sleep 2
 : >"$work/frames.log"
-click_in_control_window "$play_button"
-sleep 1
-
 sample_playback
