@@ -110,11 +110,12 @@ void BM_VoiceFollow(benchmark::State &state)
 void voiceFollowArguments(benchmark::internal::Benchmark *benchmark)
 {
     benchmark->ArgNames({ "rules", "set", "short", "simplified", "misheard%" });
+    // Simplified output gives the same figures as Traditional (the alignment folds one into the
+    // other character by character), so the tuning set has it at one error rate only.
     for (const int rules : { 0, 1 })
         for (const int kind : { 0, 1 })
-            for (const int simplified : { 0, 1 })
-                for (const int misheard : { 0, 10, 20, 30, 40 })
-                    benchmark->Args({ rules, 0, kind, simplified, misheard });
+            for (const int misheard : { 0, 10, 20, 30, 40 })
+                benchmark->Args({ rules, 0, kind, misheard == 20 ? 1 : 0, misheard });
     // The check set, at error rates not tuned on.
     for (const int rules : { 0, 1 })
         for (const int kind : { 0, 1 })

@@ -11,7 +11,8 @@ namespace lumetra {
 struct MatchEvidence {
     // The heaviest stretch of the latest words found unchanged, in order, in the matched chunk.
     double verbatimWeight = 0;
-    // The best score and the heaviest stretch among the current chunk and the next one.
+    // The best score among the current chunk and the next one, and the heaviest stretch among
+    // those and the rereadChunksBehind chunks before them.
     double nearScore = 0;
     double nearVerbatimWeight = 0;
 };
@@ -44,6 +45,9 @@ struct ForwardJumpGuard {
     // of any chunk.
     double minimumVerbatimWeight = 12;
     double ideographWeight = 4;
+    // A re-read sentence can carry the position into a window that no longer holds it, where a
+    // chunk ahead shares its clause; the chunks just behind compete in the in-order stretch.
+    std::int64_t rereadChunksBehind = 3;
 
     bool accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence, std::int64_t currentParagraphIndex,
         std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;

@@ -89,10 +89,15 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::matchParagraphIndex(
     return bestMatch(windowMatches(needleOf(transcript), nearbyParagraphRange(position)));
 }
 
+double VoiceSyncAligner::ideographWeight() const
+{
+    return (m_guard ? *m_guard : ForwardJumpGuard {}).ideographWeight;
+}
+
 double VoiceSyncAligner::verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const
 {
-    const double ideographWeight = (m_guard ? *m_guard : ForwardJumpGuard {}).ideographWeight;
-    return longestVerbatimStretchWeight(needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight);
+    return longestVerbatimStretchWeight(
+        needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
 }
 
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
@@ -102,15 +107,16 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         return true;
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
-    // The near chunks' stretches matter only against a far match; most matches are near.
-    const bool isFar = match.index > current + 1;
     for (const VoiceSyncMatch &candidate : matches) {
-        if (candidate.index != current && candidate.index != current + 1)
-            continue;
-        evidence.nearScore = std::max(evidence.nearScore, candidate.score);
-        if (isFar)
-            evidence.nearVerbatimWeight
-                = std::max(evidence.nearVerbatimWeight, verbatimWeight(needle, candidate.index));
+        if (candidate.index == current || candidate.index == current + 1)
+            evidence.nearScore = std::max(evidence.nearScore, candidate.score);
+    }
+    // The near chunks' stretches matter only against a far match; most matches are near.
+    if (match.index > current + 1) {
+        const std::int64_t last = std::min(current + 1, m_chunks.count() - 1);
+        for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0); index <= last;
+             ++index)
+            evidence.nearVerbatimWeight = std::max(evidence.nearVerbatimWeight, verbatimWeight(needle, index));
     }
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
@@ -118,8 +124,12 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
 
 VoiceSyncMatch VoiceSyncAligner::matchIn(std::span<const char32_t> needle, std::int64_t index) const
 {
-    const SimilarityMatch similarity
-        = VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[static_cast<std::size_t>(index)]);
+    return matchAt(index,
+        VoiceSyncSimilarity::slidingSimilarityMatch(needle, m_readableCharacters[static_cast<std::size_t>(index)]));
+}
+
+VoiceSyncMatch VoiceSyncAligner::matchAt(std::int64_t index, const SimilarityMatch &similarity) const
+{
     return { index, similarity.score, m_chunks.paragraph(index).globalReadableStart + similarity.endOffset };
 }
 
@@ -142,11 +152,10 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
     std::optional<VoiceSyncMatch> best;
     for (std::int64_t index = std::max<std::int64_t>(current - 1, 0);
          index <= std::min(current + 1, m_chunks.count() - 1); ++index) {
-        const SimilarityMatch similarity
-            = VoiceSyncSimilarity::wholeNeedleMatch(needle, m_readableCharacters[static_cast<std::size_t>(index)]);
-        if (!best || similarity.score > best->score)
-            best = VoiceSyncMatch { index, similarity.score,
-                m_chunks.paragraph(index).globalReadableStart + similarity.endOffset };
+        const VoiceSyncMatch match = matchAt(index,
+            VoiceSyncSimilarity::wholeNeedleMatch(needle, m_readableCharacters[static_cast<std::size_t>(index)]));
+        if (!best || match.score > best->score)
+            best = match;
     }
     if (!best || best->score < m_shortTranscripts->minimumScore
         || verbatimWeight(needle, best->index) < m_shortTranscripts->minimumVerbatimWeight
@@ -166,13 +175,12 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     const std::int64_t end
         = std::min(anchor + (isLost ? m_recovery->chunksAheadWhenLost : m_recovery->chunksAhead) + 1, m_chunks.count());
     const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_recovery->latestCharacters));
-    const double ideographWeight = (m_guard ? *m_guard : ForwardJumpGuard {}).ideographWeight;
     std::int64_t heaviest = -1;
     double heaviestWeight = 0;
     double runnerUpWeight = 0;
     for (std::int64_t index = first; index < end; ++index) {
         const double weight
-            = inOrderAlignmentWeight(latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight);
+            = inOrderAlignmentWeight(latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
         if (weight > heaviestWeight) {
             runnerUpWeight = heaviestWeight;
             heaviestWeight = weight;

@@ -6,6 +6,7 @@
 #include "RecoverySearch.h"
 #include "ScriptChunkIndex.h"
 #include "ScriptParagraph.h"
+#include "SimilarityMatch.h"
 #include "ShortTranscriptRule.h"
 #include "VoiceSyncDecision.h"
 #include "VoiceSyncMatch.h"
@@ -80,7 +81,10 @@ private:
     // A chunk ahead that the latest words clearly run through, once the position has stood still.
     std::optional<VoiceSyncMatch> recoveredMatch(
         std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
+    // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
+    VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;
+    double ideographWeight() const;
 
     ScriptChunkIndex m_chunks;
     std::vector<AlignmentCharacters> m_readableCharacters; // per chunk

@@ -1,5 +1,6 @@
 #include "ForwardJumpGuard.h"
 #include "EnglishLaunchScript.h"
+#include "HeardTranscripts.h"
 #include "ScriptParser.h"
 #include "VerbatimStretch.h"
 #include "VoiceSyncAligner.h"
@@ -10,6 +11,9 @@
 #include <tuple>
 
 using namespace lumetra;
+using lumetra::testing::hear;
+using lumetra::testing::speak;
+using lumetra::testing::Spoken;
 
 namespace {
 
@@ -20,34 +24,6 @@ const QString talk
                      "接著看看哪些步驟可以合併，哪些可以直接拿掉。第二步是替每個步驟找一個明確的負責人。"
                      "最後再決定要用什麼工具把這些步驟串起來。第三步是定期回頭檢查，看看流程還順不順。"
                      "這樣做下來，你會發現真正需要的工具其實不多。");
-
-struct Spoken {
-    VoiceSyncPosition position;
-    std::int64_t furthestChunk = 0;
-};
-
-// Feeds a recogniser's successive transcripts, one every `interval` seconds.
-Spoken hear(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QStringList &transcripts, double &now,
-    double interval)
-{
-    Spoken result { position, position.currentParagraphIndex };
-    for (const QString &transcript : transcripts) {
-        now += interval;
-        result.position = aligner.handleVoiceSyncUpdate(transcript, result.position, now).position;
-        result.furthestChunk = std::max(result.furthestChunk, result.position.currentParagraphIndex);
-    }
-    return result;
-}
-
-// Feeds the growing partial transcripts of one sentence, a character every quarter second.
-Spoken speak(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QString &sentence, double &now)
-{
-    const QString readable = ScriptParser::normalizedReadableText(sentence);
-    QStringList partials;
-    for (qsizetype length = 1; length <= readable.size(); ++length)
-        partials.append(readable.left(length));
-    return hear(aligner, position, partials, now, 0.25);
-}
 
 class GuardScenario : public ::testing::Test {
 protected:
@@ -143,6 +119,10 @@ TEST(ForwardJumpGuard, FastMovesNeedAGoodScoreAndTheWordsInOrder)
     // Four more characters for every second since the last move.
     EXPECT_TRUE(accepts(0.3, 120, 0, 2.0));
     EXPECT_FALSE(accepts(0.3, 121, inOrder, 2.0));
+    // Counting two and a half seconds at most: after a long pause or an aside a weak match
+    // cannot carry the count a chunk ahead.
+    EXPECT_TRUE(accepts(0.3, 122, 0, 30.0));
+    EXPECT_FALSE(accepts(0.3, 123, inOrder, 30.0));
     // A match behind the spoken position moves nothing and is always fine.
     EXPECT_TRUE(guard.accepts({ 2, 0.3, 60 }, { 0, 0.3, 0 }, 3, 100, 0));
 }

@@ -1,0 +1,208 @@
+#include "HeardTranscripts.h"
+#include "ScriptParser.h"
+#include "VerbatimStretch.h"
+#include "VoiceSyncAligner.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+using lumetra::testing::hear;
+using lumetra::testing::speak;
+using lumetra::testing::Spoken;
+
+namespace {
+
+// A talk with two chunks of seven readable characters (2 and 7) among longer ones that share
+// words and openings; chunks 4 and 11 end in the same clause (把每天重複在做的事情寫下來).
+const QStringList sentences = {
+    QStringLiteral("今天想跟大家聊聊怎麼把工作流程整理清楚。"),
+    QStringLiteral("很多人一開始就急著找新的工具來解決問題。"),
+    QStringLiteral("第三次比較有趣。"),
+    QStringLiteral("可是工具再多，如果流程本身沒有想清楚，還是會很亂。"),
+    QStringLiteral("所以第一步是先把每天重複在做的事情寫下來。"),
+    QStringLiteral("接著看看哪些步驟可以合併，哪些可以直接拿掉。"),
+    QStringLiteral("第二步是替每個步驟找一個明確的負責人。"),
+    QStringLiteral("什麼叫做做完了？"),
+    QStringLiteral("最後再決定要用什麼工具把這些步驟串起來。"),
+    QStringLiteral("第三步是定期回頭檢查，看看流程還順不順。"),
+    QStringLiteral("這樣做下來，你會發現真正需要的工具其實不多。"),
+    QStringLiteral("最後記得把每天重複在做的事情寫下來，我們下次再見。"),
+};
+
+// The sentence as a recogniser with many errors hears it: every third character replaced by
+// one the talk does not use.
+QString misheard(const QString &sentence)
+{
+    static const QString wrongCharacters = QStringLiteral("甲乙丙丁戊己庚辛壬癸");
+    QString heard = ScriptParser::normalizedReadableText(sentence);
+    for (qsizetype at = 2; at < heard.size(); at += 3)
+        heard[at] = wrongCharacters.at((at / 3) % wrongCharacters.size());
+    return heard;
+}
+
+class VoiceSyncRecovery : public ::testing::Test {
+protected:
+    VoiceSyncRecovery()
+        : chunks(ScriptParser::parse(sentences.join(QString())))
+        , aligner(chunks)
+    {
+    }
+    void SetUp() override { ASSERT_EQ(chunks.count(), sentences.size()); }
+
+    // The aligner as it was before it could find a presenter again: the guard alone.
+    VoiceSyncAligner guardOnly() const
+    {
+        VoiceSyncAligner bare(chunks);
+        bare.setShortTranscriptRule(std::nullopt);
+        bare.setRecoverySearch(std::nullopt);
+        return bare;
+    }
+
+    std::int64_t startOf(std::int64_t chunk) const { return chunks.paragraph(chunk).globalReadableStart; }
+
+    // At the start of `chunk`, the count last moved at time 0.
+    VoiceSyncPosition at(std::int64_t chunk) const { return { chunk, chunk, startOf(chunk), 0 }; }
+
+    // On `chunk`, `shortBy` characters before its end.
+    VoiceSyncPosition shortOfTheEnd(std::int64_t chunk, std::int64_t shortBy) const
+    {
+        return { chunk, chunk, startOf(chunk + 1) - shortBy, 0 };
+    }
+
+    // Reads the sentences from `first` to `last` one recognition run each, with errors, and
+    // fails when the position ever runs more than one chunk ahead of the sentence being read.
+    Spoken readWithErrors(
+        const VoiceSyncAligner &reader, Spoken spoken, std::int64_t first, std::int64_t last, double &now) const
+    {
+        for (std::int64_t chunk = first; chunk <= last; ++chunk) {
+            const QString heard = misheard(sentences.at(chunk));
+            QStringList partials;
+            for (qsizetype length = 1; length <= heard.size(); ++length)
+                partials.append(heard.left(length));
+            const Spoken read = hear(reader, spoken.position, partials, now, 0.25);
+            EXPECT_LE(read.furthestChunk, chunk + 1) << "reading chunk " << chunk;
+            spoken = { read.position, std::max(spoken.furthestChunk, read.furthestChunk) };
+        }
+        return spoken;
+    }
+
+    ScriptChunkIndex chunks;
+    VoiceSyncAligner aligner;
+};
+
+} // namespace
+
+TEST_F(VoiceSyncRecovery, AShortChunkSaidAloneThenTheNextReadWithErrorsIsCaughtUpWith)
+{
+    // The partials of chunk 1 stopped three characters before its end; chunk 2 (seven
+    // characters) is said as a run of its own; chunks 3 to 6 follow with a third misheard.
+    double now = 0;
+    Spoken spoken = speak(aligner, shortOfTheEnd(1, 3), sentences.at(2), now);
+    spoken = readWithErrors(aligner, spoken, 3, 6, now);
+    EXPECT_GE(spoken.position.currentParagraphIndex, 6);
+
+    // Before: the short chunk left the position on chunk 1, every later chunk was two or more
+    // ahead and scored under what a far move needs, and it never moved again.
+    now = 0;
+    const VoiceSyncAligner before = guardOnly();
+    Spoken stuck = speak(before, shortOfTheEnd(1, 3), sentences.at(2), now);
+    stuck = readWithErrors(before, stuck, 3, 6, now);
+    EXPECT_EQ(stuck.position.currentParagraphIndex, 1);
+}
+
+TEST_F(VoiceSyncRecovery, AFiveToSevenCharacterTranscriptMatchesTheNextShortChunk)
+{
+    const VoiceSyncPosition position = shortOfTheEnd(6, 0); // just after chunk 6: chunk 7 is current
+    const VoiceSyncPosition behind = shortOfTheEnd(6, 2); // on chunk 6: chunk 7 is next
+    for (const VoiceSyncPosition &start : { position, behind }) {
+        for (const QString &transcript :
+            { QStringLiteral("什麼叫做做完了"), QStringLiteral("什么叫做做完了"), QStringLiteral("叫做做完了") }) {
+            const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, start, 1.0);
+            ASSERT_TRUE(decision.match) << transcript.toStdString();
+            EXPECT_EQ(decision.match->index, 7);
+            EXPECT_EQ(decision.position.spokenReadableCharacterCount, startOf(8));
+            EXPECT_EQ(decision.position.currentParagraphIndex, 8);
+            EXPECT_EQ(decision.status, QStringLiteral("已對齊第 9 句 · 100%"));
+        }
+        EXPECT_FALSE(guardOnly().handleVoiceSyncUpdate(QStringLiteral("什麼叫做做完了"), start, 1.0).match);
+    }
+    // Only on a high score, and only next to the position: five of seven characters are too few,
+    // and chunk 2 is far behind.
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("什麼人做完好了"), position, 1.0).match);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第三次比較有趣"), position, 1.0).match);
+}
+
+TEST_F(VoiceSyncRecovery, AFarChunkLeadingTheNearOnesInOrderIsTakenUnderTheFarScore)
+{
+    // Chunk 2 unheard, chunk 3 heard whole with a third of it wrong: two chunks ahead of chunk 1,
+    // with a score under 0.8.
+    const VoiceSyncPosition position = shortOfTheEnd(1, 3);
+    const QString heard = misheard(sentences.at(3));
+    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(heard, position, 1.0);
+    ASSERT_TRUE(decision.match);
+    EXPECT_EQ(decision.match->index, 3);
+    EXPECT_LT(decision.match->score, 0.8);
+    EXPECT_GE(decision.position.currentParagraphIndex, 3);
+    EXPECT_LE(decision.position.currentParagraphIndex, 4);
+    EXPECT_FALSE(guardOnly().handleVoiceSyncUpdate(heard, position, 1.0).match);
+}
+
+TEST_F(VoiceSyncRecovery, ThePresenterIsFoundAgainAfterSkippingFiveChunks)
+{
+    // At chunk 2 the presenter skips five and goes on with chunk 7, beyond the window (chunks 1
+    // to 6); chunk 7 is too short to be found, chunk 8 is found.
+    const VoiceSyncPosition position = at(2);
+    ASSERT_EQ(aligner.nearbyParagraphRange(position).upperBound, 7);
+    double now = 0;
+    const Spoken spoken = readWithErrors(aligner, { position, 2 }, 7, 9, now);
+    EXPECT_GE(spoken.position.currentParagraphIndex, 9);
+
+    now = 0;
+    const Spoken lost = readWithErrors(guardOnly(), { position, 2 }, 7, 9, now);
+    EXPECT_EQ(lost.position.currentParagraphIndex, 2);
+}
+
+TEST_F(VoiceSyncRecovery, AnAdLibOrAReReadSentenceNeverTriggersARecoveryJump)
+{
+    // At chunk 6, well past the updates that count as lost, the presenter adds sentences of the
+    // talk's own words, or reads chunk 4 again, heard right or with errors. Its clause runs in
+    // order through chunk 11 too, beyond the window, and so does most of the last aside: the
+    // search must see that chunk 4 behind fits as well or better. Wherever the guard alone
+    // leaves the position, the recovery search leaves it too.
+    const VoiceSyncPosition position = at(6);
+    const QStringList sayings = {
+        QStringLiteral("我自己以前也是這樣，每個步驟都想找人幫忙。"),
+        QStringLiteral("說真的，工具跟流程這兩件事，我以前也常常搞混，要定期回頭想一想。"),
+        QStringLiteral("大家一定要記得把每天重複在做的事情。"),
+        ScriptParser::normalizedReadableText(sentences.at(4)),
+        misheard(sentences.at(4)),
+    };
+    const VoiceSyncAligner before = guardOnly();
+    for (const QString &saying : sayings) {
+        double now = 0;
+        const Spoken spoken = speak(aligner, position, saying, now);
+        now = 0;
+        const Spoken guarded = speak(before, position, saying, now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, guarded.position.spokenReadableCharacterCount)
+            << saying.toStdString();
+        EXPECT_EQ(spoken.furthestChunk, guarded.furthestChunk) << saying.toStdString();
+        EXPECT_LE(spoken.furthestChunk, 7) << saying.toStdString();
+    }
+}
+
+TEST(InOrderAlignment, WeighsWordsInOrderNetOfSlips)
+{
+    const auto weight = [](const QString &needle, const QString &haystack) {
+        return inOrderAlignmentWeight(alignmentCharacters(needle), alignmentCharacters(haystack), 4);
+    };
+    const QString chunk = QStringLiteral("最後再決定要用什麼工具把這些步驟串起來");
+    EXPECT_EQ(weight(QStringLiteral("決定要用什麼工具"), chunk), 32);
+    // A character heard wrong, one heard extra and one lost each take off half a character.
+    EXPECT_EQ(weight(QStringLiteral("決定要的什麼工具"), chunk), 26);
+    EXPECT_EQ(weight(QStringLiteral("決定要用了什麼工具"), chunk), 30);
+    EXPECT_EQ(weight(QStringLiteral("決定要什麼工具"), chunk), 26);
+    // Words out of order or scattered give only their longest run.
+    EXPECT_EQ(weight(QStringLiteral("工具什麼要用決定"), chunk), 8);
+    EXPECT_EQ(weight(QStringLiteral("step"), QStringLiteral("steps")), 4);
+    EXPECT_EQ(weight(QStringLiteral("abc"), QString()), 0);
+}
