@@ -41,6 +41,16 @@ ParagraphMidpoints ParagraphGeometry::snapped(const ParagraphMidpoints &midpoint
     return result;
 }
 
+std::optional<double> ParagraphGeometry::furthestMeasuredMidpoint(std::int64_t chunkCount) const
+{
+    std::optional<double> furthest;
+    for (auto entry = m_measured.begin(); entry != m_measured.end() && entry->first < chunkCount; ++entry) {
+        if (entry->first >= 0)
+            furthest = std::max(furthest.value_or(entry->second), entry->second);
+    }
+    return furthest;
+}
+
 double ParagraphGeometry::readingContentY(
     std::int64_t index, std::int64_t chunkCount, double fontSize, double lineSpacing) const
 {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 
 namespace lumetra {
 
@@ -25,6 +26,9 @@ public:
 
     const ParagraphMidpoints &measuredMidpoints() const { return m_measured; }
     void setMeasuredMidpoints(ParagraphMidpoints midpoints) { m_measured = std::move(midpoints); }
+
+    // The largest measured midpoint of the chunks 0 … chunkCount − 1, if any is measured.
+    std::optional<double> furthestMeasuredMidpoint(std::int64_t chunkCount) const;
 
     // The content position of chunk `index` (limited to 0 … chunkCount − 1, or 0 without chunks).
     double readingContentY(std::int64_t index, std::int64_t chunkCount, double fontSize, double lineSpacing) const;

@@ -90,8 +90,14 @@ void PrompterViewModel::advanceScroll(Clock::time_point now)
 
 void PrompterViewModel::clampScrollOffset()
 {
+    const std::int64_t last = std::max<std::int64_t>(m_chunks.count() - 1, 0);
     const double low = readingContentY(0);
-    const double high = readingContentY(m_chunks.count() - 1);
+    double high = readingContentY(last);
+    // Right after an edit adds chunks, the new last one is not measured yet and its estimate can
+    // lie far above text that is: the clamp must not throw the reader back from a chunk that
+    // still exists there.
+    if (!m_geometry.measuredMidpoints().contains(last))
+        high = std::max(high, m_geometry.furthestMeasuredMidpoint(last + 1).value_or(high));
     // If a measurement ever puts high below low, high wins.
     setScrollOffset(std::min(high, std::max(low, m_scrollOffset)));
 }

@@ -172,4 +172,27 @@ TEST_F(GeometryTest, EditingKeepsThePositionClampedAndLimitsTheSpokenCount)
     EXPECT_EQ(model.paragraphs().size(), 3u);
 }
 
+TEST_F(GeometryTest, AChunkAddedAtTheEndDoesNotThrowTheReaderBackBeforeItIsMeasured)
+{
+    // Measured chunks lie much further apart than the estimate (long paragraphs).
+    PrompterViewModel model(scriptWithChunks(10), lumetra::testing::idleRecordingEngine());
+    ParagraphMidpoints measured;
+    for (std::int64_t chunk = 0; chunk < 10; ++chunk)
+        measured[chunk] = 200 + 400.0 * static_cast<double>(chunk);
+    model.updateParagraphMidpoints(measured);
+    model.scrollToParagraph(9, false);
+    ASSERT_DOUBLE_EQ(model.scrollOffset(), 3800);
+
+    model.setScriptText(scriptWithChunks(11)); // the new chunk 10 has only its estimate (≈1368)
+    EXPECT_DOUBLE_EQ(model.scrollOffset(), 3800);
+    measured[10] = 4200;
+    model.updateParagraphMidpoints(measured);
+    EXPECT_EQ(model.currentParagraphIndex(), 9);
+
+    // Taking chunks away still clamps to the measured end.
+    model.scrollToParagraph(10, false);
+    model.setScriptText(scriptWithChunks(4));
+    EXPECT_DOUBLE_EQ(model.scrollOffset(), 1400);
+}
+
 } // namespace
