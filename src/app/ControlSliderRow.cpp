@@ -7,13 +7,29 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
 
 namespace lumetra {
-
 namespace {
+
+// The column of sliders scrolls: a wheel turned over a slider the presenter has not clicked
+// scrolls the column instead of silently changing (and saving) a display setting.
+class ScrollPassingSlider : public QSlider {
+public:
+    using QSlider::QSlider;
+
+protected:
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (hasFocus())
+            QSlider::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
 
 // Fine enough that the slider moves continuously across any of the ranges.
 constexpr int sliderSteps = 10000;
@@ -34,7 +50,7 @@ ControlSliderRow::ControlSliderRow(
     , m_maximum(maximum)
     , m_valueText(std::move(valueText))
     , m_valueLabel(new QLabel(this))
-    , m_slider(new QSlider(Qt::Horizontal, this))
+    , m_slider(new ScrollPassingSlider(Qt::Horizontal, this))
 {
     setFont(TextStyles::subheadline());
     auto *layout = new QVBoxLayout(this);

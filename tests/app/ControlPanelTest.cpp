@@ -12,6 +12,7 @@
 #include "ShortcutFieldRow.h"
 #include "settings/SettingsView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace lumetra::testing {
 namespace {
@@ -65,6 +67,27 @@ TEST_F(ControlPanel, MovingASliderWritesTheModelAndAStoredValueOutsideTheRangeSt
     EXPECT_EQ(slider(QStringLiteral("滾動速度")).valueText(), QStringLiteral("400 px/s"));
     EXPECT_EQ(
         slider(QStringLiteral("滾動速度")).slider().value(), slider(QStringLiteral("滾動速度")).slider().maximum());
+}
+
+TEST_F(ControlPanel, AWheelOverASliderChangesItOnlyOnceTheSliderHasFocus)
+{
+    QSlider &lineSpacing = slider(QStringLiteral("行距")).slider();
+    const auto turnWheel = [&lineSpacing] {
+        const QPointF centre = QRectF(lineSpacing.rect()).center();
+        QWheelEvent wheel(centre, lineSpacing.mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&lineSpacing, &wheel);
+        return wheel.isAccepted();
+    };
+    const double before = model().lineSpacing();
+    EXPECT_FALSE(turnWheel()) << "left to the scrolling column";
+    EXPECT_EQ(model().lineSpacing(), before);
+
+    lineSpacing.setFocus();
+    if (!lineSpacing.hasFocus())
+        GTEST_SKIP() << "the window cannot take the focus on this display";
+    EXPECT_TRUE(turnWheel());
+    EXPECT_NE(model().lineSpacing(), before);
 }
 
 TEST_F(ControlPanel, ReadingPositionStoresItsEndsAndShowsTheGuideOnEveryChange)
