@@ -31,7 +31,7 @@ TalkSet talkSet(std::int64_t set, std::int64_t kind)
     return { 11, isTuning ? 0.3 : 0.4, isTuning ? 1u : 501u, 300 };
 }
 
-// 0: the guard alone, as before the recovery rules; 1: every rule.
+// 0: without the short-transcript rule and the search for the presenter (the guard alone); 1: every rule.
 VoiceSyncAligner alignerFor(const QString &script, std::int64_t rules)
 {
     VoiceSyncAligner aligner(ScriptChunkIndex(ScriptParser::parse(script)));
