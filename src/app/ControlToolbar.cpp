@@ -60,8 +60,8 @@ ControlToolbar::ControlToolbar(PrompterViewModel &model, QWidget *parent)
     connect(addButton(QStringLiteral("儲存"), QStringLiteral("square.and.arrow.down")), &QToolButton::clicked, &m_model,
         &PrompterViewModel::saveScript);
 
-    layout->addStretch(1);
-
+    // The status column takes all the room the buttons leave (its text is right-aligned), so a
+    // long message is cut only when it really does not fit.
     auto *status = new QVBoxLayout;
     status->setSpacing(2);
     m_title->setFont(TextStyles::subheadline(true));
