@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -231,6 +232,10 @@ void ControlsColumn::addVoiceSyncGroup()
     TextStyles::makeSecondary(status);
     m_voiceSyncStatus = &status->textLabel();
     group->addWidget(status);
+    // Switching Voice Sync shows the notice above and changes the status: once the column has
+    // laid itself out again, the presenter sees what became of the switch.
+    connect(toggle, &QCheckBox::clicked, this,
+        [this, status] { QTimer::singleShot(0, this, [this, status] { ensureWidgetVisible(status); }); });
     observe(&m_model, &PrompterViewModel::voiceSyncStatusChanged, status,
         [this, status] { status->setText(m_model.voiceSyncStatus()); });
 

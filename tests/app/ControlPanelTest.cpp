@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -102,6 +103,22 @@ TEST_F(ControlPanel, ReadingPositionStoresItsEndsAndShowsTheGuideOnEveryChange)
     EXPECT_DOUBLE_EQ(model().readingPosition(), 0.18);
     EXPECT_TRUE(model().isReadingGuideVisible());
     EXPECT_EQ(slider(QStringLiteral("閱讀位置")).valueText(), QStringLiteral("18%"));
+}
+
+TEST_F(ControlPanel, SwitchingVoiceSyncBringsItsStatusIntoView)
+{
+    window().resize(1280, 800);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    controls().verticalScrollBar()->setValue(0);
+    const auto statusInView = [this] {
+        const QWidget &status = controls().voiceSyncStatus();
+        const QRect shown(status.mapTo(controls().viewport(), QPoint()), status.size());
+        return controls().viewport()->rect().contains(shown);
+    };
+    ASSERT_FALSE(statusInView()) << "the column must start scrolled away from the status";
+    controls().toggle(QStringLiteral("啟用 Voice Sync"))->click();
+    EXPECT_TRUE(QTest::qWaitFor(statusInView, 2000));
 }
 
 TEST_F(ControlPanel, VoiceSyncDisablesTheSpeedControlsOnlyAndShowsItsNotice)
