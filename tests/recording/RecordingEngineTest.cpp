@@ -2,6 +2,7 @@
 #include "DefaultOutputLocation.h"
 #include "DesktopFileServices.h"
 #include "FakeCaptureBackend.h"
+#include "FakeDesktopFiles.h"
 #include "PermissionService.h"
 #include "QStringPrinter.h"
 #include "RecordingSettingsStore.h"
@@ -19,6 +20,7 @@
 
 using namespace lumetra;
 using lumetra::testing::FakeCaptureBackend;
+using lumetra::testing::FakeDesktopFiles;
 using lumetra::testing::ScriptedConsentPrompter;
 
 namespace {
@@ -31,19 +33,6 @@ public:
 const CameraDevice frontCamera { QStringLiteral("/dev/video0"), QStringLiteral("Front Camera") };
 const CameraDevice deskCamera { QStringLiteral("/dev/video2"), QStringLiteral("Desk Camera") };
 
-class FakeDesktop final : public DesktopFileServices {
-public:
-    std::optional<QUrl> chooseFolder(const QString &title, const QString &confirmLabel, const QUrl &start) override
-    {
-        asked << title << confirmLabel << start.toLocalFile();
-        return answer;
-    }
-    void revealFile(const QUrl &file) override { revealed << file; }
-
-    std::optional<QUrl> answer;
-    QStringList asked;
-    QList<QUrl> revealed;
-};
 
 class RecordingEngineTest : public ::testing::Test {
 protected:
@@ -468,7 +457,7 @@ TEST_F(RecordingEngineTest, TwoStartsWithinOneSecondNeverShareAFile)
 TEST_F(RecordingEngineTest, ChoosingAnOutputFolderAdoptsAndStoresItUnlessCancelled)
 {
     RecordingEngine &e = makeEngine();
-    FakeDesktop desktop;
+    FakeDesktopFiles desktop;
     e.setDesktopFileServices(&desktop);
     const QUrl before = e.outputDirectory();
     e.chooseOutputDirectory();
@@ -489,7 +478,7 @@ TEST_F(RecordingEngineTest, RevealingShowsOnlyAFinishedFile)
     grant(PermissionKind::microphone);
     QSettings().setValue(RecordingSettingsStore::modeKey, QStringLiteral("audioOnly"));
     RecordingEngine &e = makeEngine();
-    FakeDesktop desktop;
+    FakeDesktopFiles desktop;
     e.setDesktopFileServices(&desktop);
     e.revealLastOutput();
     EXPECT_TRUE(desktop.revealed.isEmpty());
