@@ -59,7 +59,11 @@ start_program() {
   # would round every start-up up to the next half second.
   local deadline=$(( started + 20000 ))
   until control=$(xdotool search --onlyvisible --name '^控制台' 2>/dev/null | head -1) && [[ -n $control ]]; do
-    (( $(now_ms) < deadline )) || { echo "the control window did not show" >&2; exit 1; }
+    if (( $(now_ms) >= deadline )); then
+      echo "the control window did not show; the program said:" >&2
+      cat "$work/program.log" >&2
+      exit 1
+    fi
     sleep 0.005
   done
   startup_ms=$(( $(now_ms) - started ))
