@@ -161,6 +161,7 @@ bool ChunkLayoutCache::update(const std::vector<ScriptParagraph> &paragraphs, co
         m_textFont = DisplayFonts::font(style.fontSize, DisplayFonts::textWeight);
         m_labelFont = DisplayFonts::font(labelSize(style.fontSize), DisplayFonts::textWeight);
         rebuild(std::move(next));
+        m_changes = { 0, rowCount(), true };
         return true;
     }
 
@@ -174,8 +175,10 @@ bool ChunkLayoutCache::update(const std::vector<ScriptParagraph> &paragraphs, co
         ++tail;
     const std::size_t oldEnd = m_contents.size() - tail;
     const std::size_t newEnd = next.size() - tail;
-    if (head == oldEnd && head == newEnd)
+    if (head == oldEnd && head == newEnd) {
+        m_changes = {};
         return false;
+    }
 
     const double spacing = rowSpacing(m_style.lineSpacing);
     const double oldTailTop = tail > 0 ? m_rows[oldEnd].top : 0;
@@ -209,6 +212,7 @@ bool ChunkLayoutCache::update(const std::vector<ScriptParagraph> &paragraphs, co
         }
     }
     m_contents = std::move(next);
+    m_changes = { std::int64_t(head), std::int64_t(newEnd), changed };
     return changed;
 }
 

@@ -63,6 +63,15 @@ public:
     // any row's position or size changed.
     bool update(const std::vector<ScriptParagraph> &paragraphs, const Style &style);
 
+    // The rows the last update() changed, in the new numbering: [first, end). With `rowsMoved`,
+    // the rows from `first` on (and the space below the last one) may also have moved or resized.
+    struct Changes {
+        std::int64_t first = 0;
+        std::int64_t end = 0;
+        bool rowsMoved = false;
+    };
+    const Changes &lastChanges() const { return m_changes; }
+
     const Style &style() const { return m_style; }
     std::int64_t rowCount() const { return std::int64_t(m_rows.size()); }
     const Row &row(std::int64_t index) const { return m_rows[std::size_t(index)]; }
@@ -94,6 +103,7 @@ private:
     QFont m_labelFont;
     std::vector<Row> m_rows;
     std::vector<RowContent> m_contents; // one per row
+    Changes m_changes;
     // Texts already laid out in the current style; a repeated sentence shares one layout.
     QHash<QString, std::shared_ptr<const QTextLayout>> m_texts;
     QHash<QString, std::shared_ptr<const QTextLayout>> m_labels;
