@@ -55,7 +55,17 @@ start_program() {
   HOME=$home XDG_CONFIG_HOME=$home/.config LUMETRA_FRAME_LOG=$work/frames.log \
     "$program" "$work/talk.md" >"$work/program.log" 2>&1 &
   pid=$!
-  control=$(timeout 20 xdotool search --sync --onlyvisible --name '^控制台' | head -1)
+  # Polled every few milliseconds: xdotool's own --sync waits half a second between looks, which
+  # would round every start-up up to the next half second.
+  local deadline=$(( started + 20000 ))
+  until control=$(xdotool search --onlyvisible --name '^控制台' 2>/dev/null | head -1) && [[ -n $control ]]; do
+    if (( $(now_ms) >= deadline )); then
+      echo "the control window did not show; the program said:" >&2
+      cat "$work/program.log" >&2
+      exit 1
+    fi
+    sleep 0.005
+  done
   startup_ms=$(( $(now_ms) - started ))
 }
 

@@ -204,9 +204,14 @@ void ControlsColumn::addProgressGroup()
     const auto showProgress = [this] {
         const auto count = std::int64_t(m_model.paragraphs().size());
         const std::int64_t total = std::max<std::int64_t>(count, 1);
-        m_progress->setRange(0, int(std::min<std::int64_t>(total, std::numeric_limits<int>::max())));
+        // Asked on every frame of playback: only a changed value is handed on.
+        const int maximum = int(std::min<std::int64_t>(total, std::numeric_limits<int>::max()));
+        if (m_progress->maximum() != maximum)
+            m_progress->setRange(0, maximum);
         m_progress->setValue(int(std::min(m_model.currentParagraphIndex() + 1, total)));
-        m_progressText->setText(m_model.visualProgressText());
+        const QString text = m_model.visualProgressText();
+        if (m_progressText->text() != text)
+            m_progressText->setText(text);
     };
     observeCurrentChunk(&m_model, this, showProgress);
 }

@@ -6,12 +6,14 @@
 #include "ControlPanelView.h"
 #include "ControlWindow.h"
 #include "DesktopFileServices.h"
+#include "FirstExposure.h"
 #include "PermissionService.h"
 #include "PrompterViewModel.h"
 #include "PrompterWindow.h"
 #include "RecordingEngine.h"
 #include "settings/SettingsView.h"
 
+#include <QTimer>
 #include <QUrl>
 
 namespace lumetra {
@@ -35,11 +37,16 @@ LumetraApp::~LumetraApp()
 PrompterViewModel &LumetraApp::viewModel()
 {
     if (!m_viewModel) {
-        auto engine = std::make_unique<RecordingEngine>(m_services.makeCaptureBackend(), m_permissions.get());
+        // The capture system starts up (and looks for cameras) once the control window is on
+        // screen, or on the next turn when the model is used without it.
+        auto engine = std::make_unique<RecordingEngine>(
+            m_services.makeCaptureBackend(), m_permissions.get(), RecordingEngine::CameraDiscovery::onRequest);
         engine->setDesktopFileServices(m_services.desktopFileServices.get());
         m_viewModel = std::make_unique<PrompterViewModel>(std::move(engine));
         m_viewModel->setVoiceSyncEngineFactory(
             [this](QObject *parent) { return m_services.makeVoiceSyncEngine(*m_permissions, parent); });
+        if (!m_isStarting)
+            QTimer::singleShot(0, this, [this] { discoverCameras(); });
     }
     return *m_viewModel;
 }
@@ -71,9 +78,20 @@ SettingsView *LumetraApp::showSettingsWindow()
     return m_settingsWindow;
 }
 
+void LumetraApp::discoverCameras()
+{
+    if (m_hasDiscoveredCameras)
+        return;
+    m_hasDiscoveredCameras = true;
+    m_viewModel->recordingEngine().discoverCamerasAndStartPreview();
+}
+
 void LumetraApp::start(const QStringList &arguments)
 {
+    m_isStarting = true;
     ControlWindow &window = controlWindow();
+    m_isStarting = false;
+    runAfterFirstExposure(window, [this] { discoverCameras(); });
     window.show();
     const QString path = scriptPathArgument(arguments);
     if (!path.isEmpty())

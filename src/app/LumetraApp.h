@@ -44,11 +44,16 @@ signals:
     void quitRequested();
 
 private:
+    void discoverCameras();
+
     LumetraServices m_services;
     std::unique_ptr<PermissionService> m_permissions;
     std::unique_ptr<PrompterViewModel> m_viewModel;
     std::unique_ptr<ControlWindow> m_controlWindow;
     QPointer<SettingsView> m_settingsWindow;
+    // While start() makes the control window: the cameras are then looked for once it is on screen.
+    bool m_isStarting = false;
+    bool m_hasDiscoveredCameras = false;
 };
 
 } // namespace lumetra

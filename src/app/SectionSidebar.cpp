@@ -96,11 +96,15 @@ void SectionSidebar::updateRows()
         m_rows[i]->setContents(section.title, section.paragraphs.size());
     }
     m_count->setText(QString::number(sections.size()) + QStringLiteral(" 個章節"));
+    m_highlightedSection = -1;
 }
 
 void SectionSidebar::highlightCurrentSection()
 {
     const std::int64_t current = m_model.currentSectionIndex();
+    if (current == m_highlightedSection)
+        return;
+    m_highlightedSection = current;
     for (qsizetype i = 0; i < m_rows.size(); ++i)
         m_rows[i]->setCurrent(i < qsizetype(m_model.document().sections.size())
             && m_model.document().sections[std::size_t(i)].index == current);

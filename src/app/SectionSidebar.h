@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <QList>
 #include <QWidget>
 
@@ -27,6 +29,9 @@ private:
     QLabel *m_count;
     QVBoxLayout *m_rowsLayout;
     QList<SectionRowButton *> m_rows;
+    // The section highlighted now; -1 after the rows changed. The highlight is asked for on every
+    // frame of playback and only does work when the section changes.
+    std::int64_t m_highlightedSection = -1;
 };
 
 // One section row: number badge, title (two lines at most) and chunk count.

@@ -99,52 +99,120 @@ std::shared_ptr<const QTextLayout> ChunkLayoutCache::labelLayout(const QString &
     return layout;
 }
 
+std::vector<ChunkLayoutCache::RowContent> ChunkLayoutCache::contents(const std::vector<ScriptParagraph> &paragraphs)
+{
+    std::vector<RowContent> contents;
+    contents.reserve(paragraphs.size());
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const ScriptParagraph &paragraph = paragraphs[i];
+        const bool hasLabel = i == 0 || paragraph.sectionIndex != paragraphs[i - 1].sectionIndex;
+        contents.push_back({ paragraph.text, hasLabel ? paragraph.sectionTitle : QString(), hasLabel });
+    }
+    return contents;
+}
+
+ChunkLayoutCache::Row ChunkLayoutCache::laidOutRow(const RowContent &content, double top)
+{
+    Row row;
+    row.top = top;
+    if (content.hasLabel)
+        row.label = labelLayout(content.label);
+    row.text = textLayout(content.text);
+    const double labelHeight = row.label ? layoutHeight(*row.label) + labelSpacing : 0;
+    row.textTop = top + labelHeight;
+    row.height = labelHeight + layoutHeight(*row.text);
+    return row;
+}
+
+void ChunkLayoutCache::forgetUnused(const RowContent &content)
+{
+    // A layout only the cache still holds belongs to no row any more.
+    const auto dropIfUnused = [](auto &layouts, const QString &key) {
+        auto found = layouts.find(key);
+        if (found != layouts.end() && found->use_count() == 1)
+            layouts.erase(found);
+    };
+    dropIfUnused(m_texts, content.text);
+    if (content.hasLabel)
+        dropIfUnused(m_labels, content.label);
+}
+
+void ChunkLayoutCache::rebuild(std::vector<RowContent> contents)
+{
+    m_texts.clear();
+    m_labels.clear();
+    m_rows.clear();
+    m_rows.reserve(contents.size());
+    const double spacing = rowSpacing(m_style.lineSpacing);
+    double top = topPadding;
+    for (const RowContent &content : contents) {
+        m_rows.push_back(laidOutRow(content, top));
+        top = m_rows.back().bottom() + spacing;
+    }
+    m_contents = std::move(contents);
+}
+
 bool ChunkLayoutCache::update(const std::vector<ScriptParagraph> &paragraphs, const Style &style)
 {
+    std::vector<RowContent> next = contents(paragraphs);
     if (!m_hasStyle || !(style == m_style)) {
-        m_texts.clear();
-        m_labels.clear();
         m_style = style;
         m_hasStyle = true;
         m_textFont = DisplayFonts::font(style.fontSize, DisplayFonts::textWeight);
         m_labelFont = DisplayFonts::font(labelSize(style.fontSize), DisplayFonts::textWeight);
+        rebuild(std::move(next));
+        m_changes = { 0, rowCount(), true };
+        return true;
     }
-    // Layouts of texts the script no longer has are dropped; the others carry over.
-    QHash<QString, std::shared_ptr<const QTextLayout>> previousTexts;
-    previousTexts.swap(m_texts);
-    QHash<QString, std::shared_ptr<const QTextLayout>> previousLabels;
-    previousLabels.swap(m_labels);
-    const auto reuse = [](auto &previous, auto &current, const QString &key) {
-        auto found = previous.find(key);
-        if (found != previous.end())
-            current.insert(key, *found);
-    };
 
-    const double spacing = rowSpacing(style.lineSpacing);
-    std::vector<Row> rows;
-    rows.reserve(paragraphs.size());
-    double top = topPadding;
-    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-        const ScriptParagraph &paragraph = paragraphs[i];
-        Row row;
-        row.top = top;
-        if (i == 0 || paragraph.sectionIndex != paragraphs[i - 1].sectionIndex) {
-            reuse(previousLabels, m_labels, paragraph.sectionTitle);
-            row.label = labelLayout(paragraph.sectionTitle);
+    // The rows before the first difference and after the last one stay as they are.
+    const std::size_t shorter = std::min(next.size(), m_contents.size());
+    std::size_t head = 0;
+    while (head < shorter && next[head] == m_contents[head])
+        ++head;
+    std::size_t tail = 0;
+    while (tail < shorter - head && next[next.size() - 1 - tail] == m_contents[m_contents.size() - 1 - tail])
+        ++tail;
+    const std::size_t oldEnd = m_contents.size() - tail;
+    const std::size_t newEnd = next.size() - tail;
+    if (head == oldEnd && head == newEnd) {
+        m_changes = {};
+        return false;
+    }
+
+    const double spacing = rowSpacing(m_style.lineSpacing);
+    const double oldTailTop = tail > 0 ? m_rows[oldEnd].top : 0;
+    double top = head > 0 ? m_rows[head - 1].bottom() + spacing : topPadding;
+    std::vector<Row> replaced;
+    replaced.reserve(newEnd - head);
+    for (std::size_t i = head; i < newEnd; ++i) {
+        replaced.push_back(laidOutRow(next[i], top));
+        top = replaced.back().bottom() + spacing;
+    }
+    bool changed = oldEnd - head != replaced.size();
+    for (std::size_t i = 0; !changed && i < replaced.size(); ++i) {
+        const Row &before = m_rows[head + i];
+        changed = before.top != replaced[i].top || before.height != replaced[i].height;
+    }
+
+    // Old rows are let go before their layouts are looked at, so unused ones can be recognised.
+    const auto firstOld = m_rows.begin() + std::ptrdiff_t(head);
+    m_rows.erase(firstOld, firstOld + std::ptrdiff_t(oldEnd - head));
+    m_rows.insert(m_rows.begin() + std::ptrdiff_t(head), std::make_move_iterator(replaced.begin()),
+        std::make_move_iterator(replaced.end()));
+    for (std::size_t i = head; i < oldEnd; ++i)
+        forgetUnused(m_contents[i]);
+
+    const double shift = tail > 0 ? top - oldTailTop : 0;
+    if (shift != 0) {
+        changed = true;
+        for (std::size_t i = newEnd; i < m_rows.size(); ++i) {
+            m_rows[i].top += shift;
+            m_rows[i].textTop += shift;
         }
-        reuse(previousTexts, m_texts, paragraph.text);
-        row.text = textLayout(paragraph.text);
-        const double labelHeight = row.label ? layoutHeight(*row.label) + labelSpacing : 0;
-        row.textTop = top + labelHeight;
-        row.height = labelHeight + layoutHeight(*row.text);
-        top = row.bottom() + spacing;
-        rows.push_back(std::move(row));
     }
-
-    const bool changed = rows.size() != m_rows.size()
-        || !std::equal(rows.begin(), rows.end(), m_rows.begin(),
-            [](const Row &a, const Row &b) { return a.top == b.top && a.height == b.height; });
-    m_rows = std::move(rows);
+    m_contents = std::move(next);
+    m_changes = { std::int64_t(head), std::int64_t(newEnd), changed };
     return changed;
 }
 

@@ -58,8 +58,19 @@ public:
     static double rowSpacing(double lineSpacing);
 
     // Brings the rows up to date with the chunks and style; only texts not laid out before in this
-    // style are laid out. Returns whether any row's position or size changed.
+    // style are laid out. In an unchanged style, the rows before and after an edited stretch keep
+    // their layouts (the ones after only move), so an edit costs what it changed. Returns whether
+    // any row's position or size changed.
     bool update(const std::vector<ScriptParagraph> &paragraphs, const Style &style);
+
+    // The rows the last update() changed, in the new numbering: [first, end). With `rowsMoved`,
+    // the rows from `first` on (and the space below the last one) may also have moved or resized.
+    struct Changes {
+        std::int64_t first = 0;
+        std::int64_t end = 0;
+        bool rowsMoved = false;
+    };
+    const Changes &lastChanges() const { return m_changes; }
 
     const Style &style() const { return m_style; }
     std::int64_t rowCount() const { return std::int64_t(m_rows.size()); }
@@ -70,6 +81,18 @@ public:
     ParagraphMidpoints midpoints() const;
 
 private:
+    // What a row shows: its text, and the section title above it when it starts a section.
+    struct RowContent {
+        QString text;
+        QString label;
+        bool hasLabel = false;
+        bool operator==(const RowContent &) const = default;
+    };
+    static std::vector<RowContent> contents(const std::vector<ScriptParagraph> &paragraphs);
+    Row laidOutRow(const RowContent &content, double top);
+    void forgetUnused(const RowContent &content);
+    void rebuild(std::vector<RowContent> contents);
+
     std::shared_ptr<const QTextLayout> textLayout(const QString &text);
     std::shared_ptr<const QTextLayout> labelLayout(const QString &title);
     std::shared_ptr<const QTextLayout> laidOut(const QString &text, const QFont &font, double lineSpacing) const;
@@ -79,6 +102,8 @@ private:
     QFont m_textFont;
     QFont m_labelFont;
     std::vector<Row> m_rows;
+    std::vector<RowContent> m_contents; // one per row
+    Changes m_changes;
     // Texts already laid out in the current style; a repeated sentence shares one layout.
     QHash<QString, std::shared_ptr<const QTextLayout>> m_texts;
     QHash<QString, std::shared_ptr<const QTextLayout>> m_labels;

@@ -66,9 +66,11 @@ PrompterDisplayView::~PrompterDisplayView() = default;
 void PrompterDisplayView::connectModel()
 {
     PrompterViewModel *model = &m_model;
-    for (auto layoutSignal : { &PrompterViewModel::documentChanged, &PrompterViewModel::fontSizeChanged,
-             &PrompterViewModel::lineSpacingChanged, &PrompterViewModel::horizontalMarginChanged })
+    for (auto layoutSignal : { &PrompterViewModel::fontSizeChanged, &PrompterViewModel::lineSpacingChanged,
+             &PrompterViewModel::horizontalMarginChanged })
         connect(model, layoutSignal, this, &PrompterDisplayView::invalidateLayout);
+    // An edit repaints only the rows it changed (and those it moved), once they are laid out.
+    connect(model, &PrompterViewModel::documentChanged, this, &PrompterDisplayView::scheduleLayout);
 
     const auto repaintAll = [this] { update(); };
     for (auto appearanceSignal :
@@ -102,8 +104,13 @@ void PrompterDisplayView::connectModel()
 
 void PrompterDisplayView::invalidateLayout()
 {
-    m_layoutDirty = true;
     update();
+    scheduleLayout();
+}
+
+void PrompterDisplayView::scheduleLayout()
+{
+    m_layoutDirty = true;
     // The layout is made and reported once the current change is complete (several settings
     // may change in one go), or by the next paint if that comes first.
     if (!m_refreshQueued) {
@@ -124,6 +131,7 @@ void PrompterDisplayView::ensureLayout()
         m_layoutDirty = false;
         const ChunkLayoutCache::Column column = ChunkLayoutCache::column(width(), m_model.horizontalMargin());
         m_layout.update(m_model.paragraphs(), { m_model.fontSize(), m_model.lineSpacing(), column.rowWidth });
+        repaintChangedRows();
     }
     // The model may move its offset to keep the current chunk on the guide line. The view is
     // repainted whole after a layout change anyway, so it is painted at that offset straight
@@ -134,6 +142,28 @@ void PrompterDisplayView::ensureLayout()
         m_paintedOffset = shown;
         update();
     }
+    // The status bar may show another title or count, the dimming may end at another row.
+    refreshDependentParts();
+}
+
+void PrompterDisplayView::repaintChangedRows()
+{
+    const ChunkLayoutCache::Changes &changes = m_layout.lastChanges();
+    const double shift = contentToScreen();
+    if (!changes.rowsMoved) {
+        if (changes.end > changes.first)
+            updateRows(changes.first, changes.end - 1);
+        return;
+    }
+    // Everything from the first changed row down, including the space the last row left.
+    double top = ChunkLayoutCache::topPadding;
+    if (changes.first < m_layout.rowCount())
+        top = m_layout.row(changes.first).top;
+    else if (changes.first > 0)
+        top = m_layout.row(changes.first - 1).bottom();
+    const QRect area = scrollArea();
+    const int screenTop = int(std::clamp(std::floor(top + shift) - 1, double(area.top()), double(area.bottom() + 1)));
+    update(QRect(area.left(), screenTop, area.width(), area.bottom() + 1 - screenTop));
 }
 
 void PrompterDisplayView::reportMidpoints()

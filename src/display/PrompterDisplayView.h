@@ -60,6 +60,8 @@ protected:
 private:
     void connectModel();
     void invalidateLayout();
+    void scheduleLayout();
+    void repaintChangedRows();
     void reportMidpoints();
     void updateFrameClock();
     void fadeReadingGuide();

@@ -51,6 +51,44 @@ std::optional<double> ParagraphGeometry::furthestMeasuredMidpoint(std::int64_t c
     return furthest;
 }
 
+void ParagraphGeometry::setMeasuredMidpoints(ParagraphMidpoints midpoints)
+{
+    m_measured = std::move(midpoints);
+    m_ordered.assign(m_measured.begin(), m_measured.end());
+    const bool ascending = std::is_sorted(
+        m_ordered.begin(), m_ordered.end(), [](const auto &a, const auto &b) { return a.second < b.second; });
+    if (!ascending)
+        m_ordered.clear();
+}
+
+std::int64_t ParagraphGeometry::nearestMeasured(double contentY) const
+{
+    if (!m_ordered.empty() && std::isfinite(contentY)) {
+        // The first measurement at or below contentY and the first above it are the only
+        // candidates; of equally near ones the earlier wins, as in the scan below.
+        const auto above = std::partition_point(
+            m_ordered.begin(), m_ordered.end(), [contentY](const auto &entry) { return entry.second < contentY; });
+        if (above == m_ordered.begin())
+            return above->first;
+        const double belowMidpoint = std::prev(above)->second;
+        const auto below = std::partition_point(
+            m_ordered.begin(), above, [belowMidpoint](const auto &entry) { return entry.second < belowMidpoint; });
+        if (above == m_ordered.end() || contentY - belowMidpoint <= above->second - contentY)
+            return below->first;
+        return above->first;
+    }
+    std::int64_t best = m_measured.begin()->first;
+    double bestDistance = std::abs(m_measured.begin()->second - contentY);
+    for (const auto &[index, midpoint] : m_measured) {
+        const double distance = std::abs(midpoint - contentY);
+        if (distance < bestDistance) {
+            best = index;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 double ParagraphGeometry::readingContentY(
     std::int64_t index, std::int64_t chunkCount, double fontSize, double lineSpacing) const
 {
@@ -66,18 +104,8 @@ std::int64_t ParagraphGeometry::paragraphIndex(
 {
     if (chunkCount <= 0)
         return 0;
-    if (!m_measured.empty()) {
-        std::int64_t best = m_measured.begin()->first;
-        double bestDistance = std::abs(m_measured.begin()->second - contentY);
-        for (const auto &[index, midpoint] : m_measured) {
-            const double distance = std::abs(midpoint - contentY);
-            if (distance < bestDistance) {
-                best = index;
-                bestDistance = distance;
-            }
-        }
-        return std::clamp<std::int64_t>(best, 0, chunkCount - 1);
-    }
+    if (!m_measured.empty())
+        return std::clamp<std::int64_t>(nearestMeasured(contentY), 0, chunkCount - 1);
     const double height = estimatedChunkHeight(fontSize, lineSpacing);
     return limitedIndex((contentY - topInset - height * 0.5) / height, chunkCount);
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace lumetra {
 
@@ -25,7 +27,7 @@ public:
     static ParagraphMidpoints snapped(const ParagraphMidpoints &midpoints);
 
     const ParagraphMidpoints &measuredMidpoints() const { return m_measured; }
-    void setMeasuredMidpoints(ParagraphMidpoints midpoints) { m_measured = std::move(midpoints); }
+    void setMeasuredMidpoints(ParagraphMidpoints midpoints);
 
     // The largest measured midpoint of the chunks 0 … chunkCount − 1, if any is measured.
     std::optional<double> furthestMeasuredMidpoint(std::int64_t chunkCount) const;
@@ -39,7 +41,13 @@ public:
     std::int64_t paragraphIndex(double contentY, std::int64_t chunkCount, double fontSize, double lineSpacing) const;
 
 private:
+    std::int64_t nearestMeasured(double contentY) const;
+
     ParagraphMidpoints m_measured;
+    // The measurements in chunk order, kept while their midpoints never decrease (a column laid
+    // out top to bottom): the nearest one is then found by bisection, as the display asks for it
+    // on every frame.
+    std::vector<std::pair<std::int64_t, double>> m_ordered;
 };
 
 } // namespace lumetra

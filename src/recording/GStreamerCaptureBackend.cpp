@@ -76,10 +76,11 @@ GStreamerCaptureBackend::GStreamerCaptureBackend()
 {
 }
 
+// GStreamer starts up on first use (discovery, a camera source, a recorder), not here: the
+// backend is made while the program starts.
 GStreamerCaptureBackend::GStreamerCaptureBackend(Options options)
     : m_options(std::move(options))
 {
-    gstreamer::ensureInitialized();
 }
 
 GStreamerCaptureBackend::~GStreamerCaptureBackend()
@@ -98,6 +99,7 @@ GStreamerCaptureBackend::~GStreamerCaptureBackend()
 
 QList<CameraDevice> GStreamerCaptureBackend::discoverCameras()
 {
+    gstreamer::ensureInitialized();
     m_cameras.clear();
     if (m_options.cameras) {
         for (const SyntheticCamera &camera : std::as_const(*m_options.cameras))
@@ -141,6 +143,7 @@ std::optional<GStreamerCaptureBackend::CameraEntry> GStreamerCaptureBackend::ent
 
 GstElement *GStreamerCaptureBackend::createSource(const CameraEntry &camera, QString &error) const
 {
+    gstreamer::ensureInitialized();
     if (camera.systemDevice) {
         GstElement *source = gst_device_create_element(camera.systemDevice.get(), nullptr);
         if (!source)

@@ -27,6 +27,12 @@ QString describe(RecordingError error)
 
 RecordingEngine::RecordingEngine(
     std::unique_ptr<CaptureBackend> backend, PermissionService *permissions, QObject *parent)
+    : RecordingEngine(std::move(backend), permissions, CameraDiscovery::immediately, parent)
+{
+}
+
+RecordingEngine::RecordingEngine(
+    std::unique_ptr<CaptureBackend> backend, PermissionService *permissions, CameraDiscovery discovery, QObject *parent)
     : QObject(parent)
     , m_backend(std::move(backend))
     , m_permissions(permissions)
@@ -45,8 +51,16 @@ RecordingEngine::RecordingEngine(
         Qt::QueuedConnection);
     connect(m_backend.get(), &CaptureBackend::previewFrameReady, this, &RecordingEngine::previewFrameReady);
 
+    if (discovery == CameraDiscovery::immediately) {
+        refreshAvailableCameras();
+        QTimer::singleShot(0, this, &RecordingEngine::startPreviewIfAuthorized);
+    }
+}
+
+void RecordingEngine::discoverCamerasAndStartPreview()
+{
     refreshAvailableCameras();
-    QTimer::singleShot(0, this, &RecordingEngine::startPreviewIfAuthorized);
+    startPreviewIfAuthorized();
 }
 
 RecordingEngine::~RecordingEngine() = default;

@@ -38,9 +38,18 @@ class RecordingEngine : public QObject {
     Q_PROPERTY(QUrl activeOutputURL READ activeOutputURL NOTIFY activeOutputURLChanged)
 
 public:
+    // When the cameras are first looked for: as the engine is made, or when its owner calls
+    // discoverCamerasAndStartPreview(), so that a program can show its window before the capture
+    // system has started up.
+    enum class CameraDiscovery { immediately, onRequest };
+
     // Loads the stored mode, folder and camera, discovers the cameras, and starts the preview by itself
     // later when the mode records the camera and camera access was granted before. Never asks at launch.
     RecordingEngine(std::unique_ptr<CaptureBackend> backend, PermissionService *permissions, QObject *parent = nullptr);
+    // As above, with the discovery and the preview start left to discoverCamerasAndStartPreview()
+    // when `discovery` says so.
+    RecordingEngine(std::unique_ptr<CaptureBackend> backend, PermissionService *permissions, CameraDiscovery discovery,
+        QObject *parent = nullptr);
     ~RecordingEngine() override;
 
     RecordingMode mode() const { return m_mode; }
@@ -65,6 +74,9 @@ public:
     void startPreviewRequestingPermission();
     // Starts the preview only in camera-and-microphone mode with camera access already granted.
     void startPreviewIfAuthorized();
+    // The start-up step left for later by CameraDiscovery::onRequest: discovers the cameras and
+    // starts the preview if allowed.
+    void discoverCamerasAndStartPreview();
     // Starts a recording in the current mode; finishes after the permission answers arrive.
     void startRecording();
     void stopRecording();

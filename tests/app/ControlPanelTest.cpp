@@ -5,6 +5,11 @@
 #include "ControlToolbar.h"
 #include "ControlsColumn.h"
 #include "FakeCaptureBackend.h"
+#include "LumetraApp.h"
+#include "NeverRestrictedProbe.h"
+#include "PermissionService.h"
+#include "PrompterViewModel.h"
+#include "RecordingEngine.h"
 #include "ScriptEditorView.h"
 #include "ScriptedConsentPrompter.h"
 #include "ScriptedVoiceSyncEngine.h"
@@ -19,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -334,6 +340,40 @@ TEST_F(ControlPanel, TheSettingsItemOpensOneSettingsWindow)
     EXPECT_TRUE(first->isVisible());
     settings->trigger();
     EXPECT_EQ(app().showSettingsWindow(), first);
+}
+
+} // namespace
+} // namespace lumetra::testing
+
+namespace lumetra::testing {
+namespace {
+
+TEST(ProgramStartUp, CamerasAreLookedForOnceTheControlWindowIsOnScreenAndThePreviewStartsWhenAllowed)
+{
+    QSettings().clear();
+    const CameraDevice camera { QStringLiteral("/dev/video0"), QStringLiteral("Front Camera") };
+    FakeCaptureBackend *backend = nullptr;
+    LumetraServices services;
+    services.accessProbe = std::make_shared<NeverRestrictedProbe>();
+    services.makeCaptureBackend = [&backend, camera] {
+        auto made = std::make_unique<FakeCaptureBackend>();
+        made->cameras = { camera };
+        backend = made.get();
+        return made;
+    };
+    LumetraApp app(std::move(services));
+    app.permissions().setDecision(PermissionKind::camera, true);
+    app.start({});
+    ASSERT_NE(backend, nullptr) << "the recording engine is made with the window";
+    EXPECT_TRUE(backend->calls.isEmpty()) << "the capture system waits for the window to be shown";
+
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.controlWindow()));
+    const RecordingEngine &engine = app.viewModel().recordingEngine();
+    EXPECT_TRUE(QTest::qWaitFor([&engine] { return engine.isPreviewRunning(); }, 3000));
+    EXPECT_EQ(engine.availableCameras(), QList<CameraDevice> { camera });
+    EXPECT_EQ(engine.selectedCameraID(), camera.uniqueID);
+    EXPECT_EQ(backend->calls.count(QStringLiteral("discover")), 1);
+    QSettings().clear();
 }
 
 } // namespace

@@ -91,6 +91,57 @@ TEST(ChunkLayoutCache, TextsAreLaidOutOncePerStyleAndReusedAcrossEdits)
     EXPECT_GT(cache.row(2).midpoint(), before);
 }
 
+TEST(ChunkLayoutCache, EditsGiveTheRowsAFreshLayoutWouldAndMoveTheRowsAfterThem)
+{
+    const auto style = ChunkLayoutCache::Style { 40, 10, 300 };
+    QString script;
+    for (int section = 0; section < 4; ++section) {
+        script += QStringLiteral("# 第%1章\n\n").arg(section);
+        for (int sentence = 0; sentence < 5; ++sentence)
+            script += QStringLiteral("第%1章第%2句，這一句要長到在窄欄裡折成兩行才行。\n\n").arg(section).arg(sentence);
+    }
+    // Each edit: a sentence grows to more lines, one is added, some are removed, a section title
+    // changes, a section is joined to the one before, and the script is cut short.
+    const QStringList edits {
+        QString(script).replace(
+            QStringLiteral("第1章第2句，"), QStringLiteral("第1章第2句，加長加長加長加長加長加長加長加長，")),
+        QString(script).replace(QStringLiteral("第2章第0句"), QStringLiteral("新的一句。\n\n第2章第0句")),
+        QString(script).remove(QStringLiteral("第0章第3句，這一句要長到在窄欄裡折成兩行才行。\n\n")),
+        QString(script).replace(QStringLiteral("# 第3章"), QStringLiteral("# 改過的第三章")),
+        QString(script).remove(QStringLiteral("# 第2章\n\n")),
+        script.left(script.indexOf(QStringLiteral("# 第2章"))),
+        script,
+    };
+    ChunkLayoutCache edited;
+    edited.update(paragraphsOf(script), style);
+    QString previous = script;
+    for (const QString &edit : edits) {
+        const QTextLayout *firstText = edited.row(0).text.get();
+        const QTextLayout *lastText = edited.row(edited.rowCount() - 1).text.get();
+        const bool lastKept = edit.right(40) == previous.right(40);
+        previous = edit;
+        edited.update(paragraphsOf(edit), style);
+        ChunkLayoutCache fresh;
+        fresh.update(paragraphsOf(edit), style);
+        ASSERT_EQ(edited.rowCount(), fresh.rowCount());
+        for (std::int64_t i = 0; i < fresh.rowCount(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(edited.row(i).top, fresh.row(i).top);
+            EXPECT_EQ(edited.row(i).textTop, fresh.row(i).textTop);
+            EXPECT_EQ(edited.row(i).height, fresh.row(i).height);
+            EXPECT_EQ(edited.row(i).text->text(), fresh.row(i).text->text());
+            EXPECT_EQ(bool(edited.row(i).label), bool(fresh.row(i).label));
+            if (fresh.row(i).label)
+                EXPECT_EQ(edited.row(i).label->text(), fresh.row(i).label->text());
+        }
+        EXPECT_EQ(edited.midpoints(), fresh.midpoints());
+        // The rows at either end were not touched by any edit: they keep their layouts.
+        EXPECT_EQ(edited.row(0).text.get(), firstText);
+        if (lastKept)
+            EXPECT_EQ(edited.row(edited.rowCount() - 1).text.get(), lastText);
+    }
+}
+
 TEST(ChunkLayoutCache, NarrowRowsWrapLongTextsIntoMoreLines)
 {
     const auto paragraphs

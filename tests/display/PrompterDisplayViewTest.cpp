@@ -406,3 +406,47 @@ TEST(PrompterDisplayView, BadSettingsNeitherCrashNorStall)
             ASSERT_TRUE(std::isfinite(midpoint)) << index;
     }
 }
+
+TEST(PrompterDisplayView, AnEditRepaintsWhatItChangedAndLooksLikeAFullRepaint)
+{
+    const QString script = chunkScript(40);
+    ShownView shown(script, QSize(1280, 720));
+    settle();
+    const qint64 window = 1280 * 720;
+    const auto matchesAFreshPaint = [&shown] {
+        const QImage onScreen
+            = shown.view.screen()->grabWindow(shown.view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = shown.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int differing = 0;
+        for (int y = 0; y < fresh.height(); ++y)
+            for (int x = 0; x < fresh.width(); ++x)
+                differing += std::abs(qGray(onScreen.pixel(x, y)) - qGray(fresh.pixel(x, y))) > 40 ? 1 : 0;
+        return differing < fresh.width() * fresh.height() / 1000;
+    };
+
+    // A character changed in a sentence below the line: only its row is painted again.
+    {
+        PaintedArea painted(shown.view);
+        shown.model->setScriptText(QString(script).replace(QStringLiteral("第3句"), QStringLiteral("第3改")));
+        settle();
+        EXPECT_GT(painted.pixels, 0);
+        EXPECT_LT(painted.pixels, window / 4);
+        EXPECT_TRUE(matchesAFreshPaint());
+    }
+    // The sentence grows by lines: the rows below it move and are painted again.
+    {
+        PaintedArea painted(shown.view);
+        shown.model->setScriptText(QString(script).replace(
+            QStringLiteral("第3句"), QStringLiteral("第3改") + QStringLiteral("加長的文字").repeated(20)));
+        settle();
+        EXPECT_GT(painted.pixels, window / 4);
+        EXPECT_LT(painted.pixels, window);
+        EXPECT_TRUE(matchesAFreshPaint());
+    }
+    // And back: the rows move up and the space they leave is painted.
+    {
+        shown.model->setScriptText(script);
+        settle();
+        EXPECT_TRUE(matchesAFreshPaint());
+    }
+}

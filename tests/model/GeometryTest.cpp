@@ -196,3 +196,33 @@ TEST_F(GeometryTest, AChunkAddedAtTheEndDoesNotThrowTheReaderBackBeforeItIsMeasu
 }
 
 } // namespace
+
+// The nearest measured midpoint, by looking at every one: the earliest of equally near ones.
+static std::int64_t nearestByScan(const ParagraphMidpoints &midpoints, double y)
+{
+    std::int64_t best = midpoints.begin()->first;
+    for (const auto &[index, midpoint] : midpoints) {
+        if (std::abs(midpoint - y) < std::abs(midpoints.at(best) - y))
+            best = index;
+    }
+    return best;
+}
+
+TEST_F(GeometryTest, NearestMeasuredChunkIsTheEarliestOfEquallyNearOnes)
+{
+    // Ascending with repeats and gaps in the keys, then one out of order.
+    const ParagraphMidpoints ascending { { 0, 100 }, { 1, 200 }, { 2, 200 }, { 4, 300 }, { 5, 400 }, { 6, 400 } };
+    ParagraphMidpoints unordered = ascending;
+    unordered[3] = 150;
+    for (const ParagraphMidpoints &midpoints : { ascending, unordered }) {
+        ParagraphGeometry geometry;
+        geometry.setMeasuredMidpoints(midpoints);
+        for (double y = 0; y <= 500; y += 0.5) {
+            SCOPED_TRACE(y);
+            EXPECT_EQ(geometry.paragraphIndex(y, 10, 54, 14), nearestByScan(midpoints, y));
+        }
+        EXPECT_EQ(geometry.paragraphIndex(250, 10, 54, 14), 1); // halfway: the earlier one
+        EXPECT_EQ(geometry.paragraphIndex(350, 10, 54, 14), 4);
+        EXPECT_EQ(geometry.paragraphIndex(1e9, 3, 54, 14), 2); // limited to the document
+    }
+}

@@ -146,6 +146,32 @@ TEST_F(RecordingEngineTest, PreviewStartsAtLaunchOnlyInCameraModeWithCameraAcces
     EXPECT_TRUE(prompter.asked.empty());
 }
 
+TEST_F(RecordingEngineTest, DiscoveryOnRequestWaitsAndThenDiscoversAndStartsThePreview)
+{
+    grant(PermissionKind::camera);
+    QSettings().setValue(RecordingSettingsStore::cameraIDKey, deskCamera.uniqueID);
+    auto backendOwner = std::make_unique<FakeCaptureBackend>();
+    backend = backendOwner.get();
+    backend->cameras = { frontCamera, deskCamera };
+    engine = std::make_unique<RecordingEngine>(
+        std::move(backendOwner), &permissions, RecordingEngine::CameraDiscovery::onRequest);
+    QSignalSpy camerasChanged(engine.get(), &RecordingEngine::availableCamerasChanged);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(backend->calls.isEmpty()) << "nothing touches the capture system before it is asked";
+    EXPECT_TRUE(engine->availableCameras().isEmpty());
+    EXPECT_EQ(engine->selectedCameraID(), deskCamera.uniqueID) << "the stored camera is kept meanwhile";
+    EXPECT_FALSE(engine->isPreviewRunning());
+
+    engine->discoverCamerasAndStartPreview();
+    EXPECT_EQ(camerasChanged.count(), 1);
+    EXPECT_EQ(engine->availableCameras(), (QList<CameraDevice> { frontCamera, deskCamera }));
+    EXPECT_EQ(engine->selectedCameraID(), deskCamera.uniqueID);
+    EXPECT_EQ(storedCameraID(), deskCamera.uniqueID);
+    EXPECT_TRUE(engine->isPreviewRunning());
+    EXPECT_TRUE(backend->calls.contains(QStringLiteral("addCamera /dev/video2")));
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
 TEST_F(RecordingEngineTest, PreviewRequestAsksOnceAndReportsDenial)
 {
     RecordingEngine &e = makeEngine();
