@@ -26,7 +26,9 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance = steadyAdvanceCharacters
         + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
-    return advance <= allowance || (match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder);
+    return advance <= allowance
+        || (match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
+            && !evidence.latestWordsFitEarlierChunk);
 }
 
 } // namespace lumetra

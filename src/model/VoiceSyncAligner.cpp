@@ -100,6 +100,11 @@ double VoiceSyncAligner::verbatimWeight(std::span<const char32_t> needle, std::i
         needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
 }
 
+double VoiceSyncAligner::inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const
+{
+    return inOrderAlignmentWeight(needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+}
+
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
     std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
 {
@@ -118,6 +123,11 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
              ++index)
             evidence.nearVerbatimWeight = std::max(evidence.nearVerbatimWeight, verbatimWeight(needle, index));
     }
+    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_guard->fastAdvanceLatestCharacters));
+    const double latestWeight = inOrderWeight(latest, match.index);
+    for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0);
+         index < match.index && !evidence.latestWordsFitEarlierChunk; ++index)
+        evidence.latestWordsFitEarlierChunk = inOrderWeight(latest, index) >= latestWeight;
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
@@ -179,8 +189,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     double heaviestWeight = 0;
     double runnerUpWeight = 0;
     for (std::int64_t index = first; index < end; ++index) {
-        const double weight
-            = inOrderAlignmentWeight(latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+        const double weight = inOrderWeight(latest, index);
         if (weight > heaviestWeight) {
             runnerUpWeight = heaviestWeight;
             heaviestWeight = weight;

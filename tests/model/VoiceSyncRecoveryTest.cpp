@@ -206,3 +206,28 @@ TEST(InOrderAlignment, WeighsWordsInOrderNetOfSlips)
     EXPECT_EQ(weight(QStringLiteral("step"), QStringLiteral("steps")), 4);
     EXPECT_EQ(weight(QStringLiteral("abc"), QString()), 0);
 }
+
+TEST(VoiceSyncStraddle, TheEndOfOneChunkAndTheStartOfTheNextDoNotCarryThePositionToAChunkHoldingBoth)
+{
+    // Chunk 2 holds every character of the end of chunk 0 and the opening of chunk 1, in the
+    // other order, in a window a short transcript fits.
+    const QStringList talk = {
+        QStringLiteral("這個流程建立聯絡人和溝通方式。"),
+        QStringLiteral("這套系統分享名單，你收集這個合約。"),
+        QStringLiteral("講到這裡設計師把複雜的分類拆開好，這套系統比較交給溝通方式！"),
+        QStringLiteral("設計師解決訊息和系統，比較重新想過分類。"),
+    };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncAligner aligner(chunks);
+    const VoiceSyncPosition onChunk1 { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+    const QString heard = ScriptParser::normalizedReadableText(talk.at(0)) + QStringLiteral("這套系統");
+
+    const VoiceSyncDecision straddling = aligner.handleVoiceSyncUpdate(heard, onChunk1, 0.2);
+    EXPECT_LE(straddling.position.currentParagraphIndex, 1);
+
+    // Chunk 2 read on is followed.
+    const VoiceSyncDecision reading = aligner.handleVoiceSyncUpdate(
+        ScriptParser::normalizedReadableText(talk.at(1) + talk.at(2)).left(26), straddling.position, 3.0);
+    EXPECT_EQ(reading.position.currentParagraphIndex, 2);
+}
