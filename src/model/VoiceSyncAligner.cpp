@@ -198,8 +198,9 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
             runnerUpWeight = std::max(runnerUpWeight, weight);
         }
     }
-    if (heaviest < 0 || heaviestWeight < m_recovery->minimumAlignmentWeight
-        || heaviestWeight < runnerUpWeight + m_recovery->minimumLead)
+    const bool isNear = heaviest <= position.currentParagraphIndex + m_recovery->nearChunksAhead;
+    const double minimumWeight = isNear ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
+    if (heaviest < 0 || heaviestWeight < minimumWeight || heaviestWeight < runnerUpWeight + m_recovery->minimumLead)
         return std::nullopt;
     const VoiceSyncMatch match = matchIn(needle, heaviest);
     // Only forward: the spoken position never moves back through alignment.

@@ -162,6 +162,31 @@ TEST_F(VoiceSyncRecovery, ThePresenterIsFoundAgainAfterSkippingFiveChunks)
     EXPECT_EQ(lost.position.currentParagraphIndex, 2);
 }
 
+TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
+{
+    // At the start of chunk 5 the presenter leaves it out and reads chunk 6 with two characters
+    // in five misheard: the move is too long for its score, and for a while the words in order
+    // fall short of what a chunk further on needs.
+    QString heard = ScriptParser::normalizedReadableText(sentences.at(6));
+    for (qsizetype at = 0; at < heard.size(); ++at) {
+        if (at % 5 == 1 || at % 5 == 3)
+            heard[at] = QChar(static_cast<char16_t>(u'甲' + at));
+    }
+    // Found by its first twelve characters; on the evidence a chunk further on needs, only
+    // after three more.
+    heard.truncate(12);
+    double now = 0;
+    const Spoken spoken = speak(aligner, at(5), heard, now);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
+
+    VoiceSyncAligner farEvidenceOnly(chunks);
+    RecoverySearch search;
+    search.minimumNearAlignmentWeight = search.minimumAlignmentWeight;
+    farEvidenceOnly.setRecoverySearch(search);
+    now = 0;
+    EXPECT_EQ(speak(farEvidenceOnly, at(5), heard, now).position.currentParagraphIndex, 5);
+}
+
 TEST_F(VoiceSyncRecovery, AnAdLibOrAReReadSentenceNeverTriggersARecoveryJump)
 {
     // At chunk 6, well past the updates that count as lost, the presenter adds sentences of the
