@@ -126,8 +126,10 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_guard->fastAdvanceLatestCharacters));
     const double latestWeight = inOrderWeight(latest, match.index);
     for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0);
-         index < match.index && !evidence.latestWordsFitEarlierChunk; ++index)
+         index < match.index && !evidence.latestWordsFitEarlierChunk; ++index) {
         evidence.latestWordsFitEarlierChunk = inOrderWeight(latest, index) >= latestWeight;
+        evidence.latestWordsFitChunkBehind = evidence.latestWordsFitEarlierChunk && index < current;
+    }
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }

@@ -136,8 +136,12 @@ TEST(ForwardJumpGuard, FastMovesNeedTheLatestWordsToFitTheMatchedChunkBest)
     // … is refused once the latest words align as well with a chunk before it.
     evidence.latestWordsFitEarlierChunk = true;
     EXPECT_FALSE(guard.accepts({ 4, 1.0, 140 }, evidence, 3, 100, 0));
-    // Steady moves do not need it.
+    // Steady moves do not need it, unless the words fit a chunk behind the current one (a
+    // re-read sentence) and the move leaves the current chunk.
     EXPECT_TRUE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
+    evidence.latestWordsFitChunkBehind = true;
+    EXPECT_FALSE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
+    EXPECT_TRUE(guard.accepts({ 3, 0.3, 110 }, evidence, 3, 100, 0));
 }
 
 TEST(VerbatimStretch, WeighsTheLongestUnchangedStretchWithIdeographsAsWords)

@@ -256,3 +256,12 @@ TEST(VoiceSyncStraddle, TheEndOfOneChunkAndTheStartOfTheNextDoNotCarryThePositio
         ScriptParser::normalizedReadableText(talk.at(1) + talk.at(2)).left(26), straddling.position, 3.0);
     EXPECT_EQ(reading.position.currentParagraphIndex, 2);
 }
+TEST_F(VoiceSyncRecovery, ASentenceReReadFromFurtherBackAfterAPauseLeavesThePosition)
+{
+    // At the start of chunk 2, ten seconds on, the presenter reads chunk 0 again: chunk 0 is
+    // behind the window, and weak matches ahead must not carry the count on in steady steps.
+    double now = 10;
+    const Spoken spoken = speak(aligner, at(2), ScriptParser::normalizedReadableText(sentences.at(0)), now);
+    EXPECT_EQ(spoken.furthestChunk, 2);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, startOf(2));
+}
