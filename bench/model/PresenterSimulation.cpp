@@ -140,7 +140,12 @@ public:
             start = time;
     }
 
-    void reading(double seconds) { m_reading += seconds; }
+    void reading(double seconds, std::int64_t presenterChunk)
+    {
+        m_reading += seconds;
+        if (presenterChunk > m_shown)
+            m_readingBehind += seconds;
+    }
 
     void update(const VoiceSyncPosition &before, const VoiceSyncPosition &after, const Heard &presenter, double now)
     {
@@ -155,6 +160,11 @@ public:
             m_readingAtAdvance = m_reading;
         m_figures.longestReadingWithoutAdvance
             = std::max(m_figures.longestReadingWithoutAdvance, m_reading - m_readingAtAdvance);
+        m_shown = shown;
+        if (after.spokenReadableCharacterCount != before.spokenReadableCharacterCount)
+            m_readingBehindAtAdvance = m_readingBehind;
+        m_figures.longestReadingBehindWithoutAdvance
+            = std::max(m_figures.longestReadingBehindWithoutAdvance, m_readingBehind - m_readingBehindAtAdvance);
         for (std::int64_t chunk = 0; chunk <= shown; ++chunk) {
             auto &at = m_reachedAt[static_cast<std::size_t>(chunk)];
             if (at < 0)
@@ -191,6 +201,9 @@ private:
     std::vector<double> m_reachedAt; // when the Voice Sync chunk first got to or beyond it
     double m_reading = 0;
     double m_readingAtAdvance = 0;
+    std::int64_t m_shown = 0; // the Voice Sync chunk after the latest update
+    double m_readingBehind = 0; // seconds of reading while the Voice Sync chunk was behind
+    double m_readingBehindAtAdvance = 0;
 };
 
 } // namespace
@@ -234,7 +247,7 @@ FollowFigures followPresenter(
         if (next.startsChunk)
             scorer.chunkStarted(next.presenterChunk, next.time);
         if (next.kind == Saying::Script && said > 0)
-            scorer.reading(std::min(next.time - heard[said - 1].time, slowestCharacter));
+            scorer.reading(std::min(next.time - heard[said - 1].time, slowestCharacter), next.presenterChunk);
         ++said;
         if (next.endsRun) {
             // The final result with the whole run, then a new run starts from nothing.

@@ -26,6 +26,9 @@ struct FollowFigures {
     std::int64_t worstLeadWhileRereading = 0;
     std::int64_t worstLag = 0; // chunks behind the presenter, at most
     double longestReadingWithoutAdvance = 0; // seconds of reading the script while the spoken count stood still
+    // The same, counting only reading while the Voice Sync chunk was behind the presenter's: a
+    // position ahead that waits for the presenter to catch up has not lost him.
+    double longestReadingBehindWithoutAdvance = 0;
     std::int64_t readChunks = 0;
     // Read chunks the Voice Sync chunk got to (or beyond) before the presenter started the
     // second chunk after them.
@@ -39,6 +42,7 @@ struct FollowFigures {
         return updates == 0 ? 0 : static_cast<double>(updatesWithinOneChunk) / static_cast<double>(updates);
     }
     bool isStuck() const { return longestReadingWithoutAdvance >= 10; }
+    bool isStuckBehind() const { return longestReadingBehindWithoutAdvance >= 10; }
     bool reachedEveryReadChunk() const { return reachedChunks == readChunks; }
 };
 

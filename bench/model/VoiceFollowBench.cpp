@@ -78,7 +78,8 @@ void BM_VoiceFollow(benchmark::State &state)
     }
 
     double lowestShare = 1, updates = 0, within = 0;
-    std::int64_t worstLead = 0, worstRereadLead = 0, worstLag = 0, stuck = 0, everyChunk = 0, read = 0, reached = 0;
+    std::int64_t worstLead = 0, worstRereadLead = 0, worstLag = 0, stuck = 0, stuckBehind = 0, everyChunk = 0, read = 0,
+                 reached = 0;
     std::vector<double> delays;
     for (const auto &figure : figures) {
         lowestShare = std::min(lowestShare, figure.shareWithinOneChunk());
@@ -88,6 +89,7 @@ void BM_VoiceFollow(benchmark::State &state)
         worstRereadLead = std::max(worstRereadLead, figure.worstLeadWhileRereading);
         worstLag = std::max(worstLag, figure.worstLag);
         stuck += figure.isStuck() ? 1 : 0;
+        stuckBehind += figure.isStuckBehind() ? 1 : 0;
         everyChunk += figure.reachedEveryReadChunk() ? 1 : 0;
         read += figure.readChunks;
         reached += figure.reachedChunks;
@@ -100,6 +102,7 @@ void BM_VoiceFollow(benchmark::State &state)
     state.counters["lead_reread"] = static_cast<double>(worstRereadLead);
     state.counters["lag"] = static_cast<double>(worstLag);
     state.counters["stuck%"] = static_cast<double>(stuck) / talks * 100;
+    state.counters["stuck_behind%"] = static_cast<double>(stuckBehind) / talks * 100;
     state.counters["all_reached%"] = static_cast<double>(everyChunk) / talks * 100;
     state.counters["chunks_reached%"] = static_cast<double>(reached) / static_cast<double>(read) * 100;
     state.counters["reach_s_median"] = percentile(delays, 0.5);

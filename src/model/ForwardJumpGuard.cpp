@@ -23,10 +23,16 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
         if (match.score + scoreTolerance < farChunkMinimumScore || !beatsNearChunks || !heardInOrder || !longerInOrder)
             return false;
     }
+    // A sentence re-read from behind the window fits no chunk there, and weak matches ahead
+    // would carry the count on a chunk at a time in steady steps.
+    if (match.index > currentParagraphIndex && evidence.latestWordsFitChunkBehind)
+        return false;
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance = steadyAdvanceCharacters
         + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
-    return advance <= allowance || (match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder);
+    return advance <= allowance
+        || (match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
+            && !evidence.latestWordsFitEarlierChunk);
 }
 
 } // namespace lumetra

@@ -2,6 +2,7 @@
 
 #include "VoiceSyncMatch.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace lumetra {
@@ -15,6 +16,11 @@ struct MatchEvidence {
     // those and the rereadChunksBehind chunks before them.
     double nearScore = 0;
     double nearVerbatimWeight = 0;
+    // Whether the latest words align in order at least as well with a chunk before the matched
+    // one (back to rereadChunksBehind chunks behind the current one).
+    bool latestWordsFitEarlierChunk = false;
+    // The same for the chunks behind the current one only.
+    bool latestWordsFitChunkBehind = false;
 };
 
 // Common characters and parallel sentence openings let an unscripted or repeated sentence
@@ -38,6 +44,10 @@ struct ForwardJumpGuard {
     // and to the recovery search).
     double steadyAdvanceSecondsAtMost = 2.5;
     double fastAdvanceMinimumScore = 0.6;
+    // … and the latest words must align in order better with the matched chunk than with any
+    // chunk before it: the end of one chunk and the start of the next, heard together, can hold
+    // every character of a window further on, and its opening clause too.
+    std::size_t fastAdvanceLatestCharacters = 8;
     // Either kind of move also needs the latest words in the matched chunk in the order heard: a
     // stretch of them found there unchanged weighing this much, an ideograph weighing
     // ideographWeight and any other character 1 (three ideographs, or twelve letters). The score

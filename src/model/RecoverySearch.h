@@ -26,6 +26,9 @@ struct RecoverySearch {
     // of slips, and a lead of two and a half over any other chunk.
     double minimumAlignmentWeight = 24;
     double minimumLead = 10;
+    // The next chunks need less: a presenter who left out one sentence is most likely there.
+    std::int64_t nearChunksAhead = 2;
+    double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;
 
     bool operator==(const RecoverySearch &) const = default;

@@ -100,6 +100,11 @@ double VoiceSyncAligner::verbatimWeight(std::span<const char32_t> needle, std::i
         needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
 }
 
+double VoiceSyncAligner::inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const
+{
+    return inOrderAlignmentWeight(needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+}
+
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
     std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
 {
@@ -117,6 +122,13 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0); index <= last;
              ++index)
             evidence.nearVerbatimWeight = std::max(evidence.nearVerbatimWeight, verbatimWeight(needle, index));
+    }
+    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_guard->fastAdvanceLatestCharacters));
+    const double latestWeight = inOrderWeight(latest, match.index);
+    for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0);
+         index < match.index && !evidence.latestWordsFitEarlierChunk; ++index) {
+        evidence.latestWordsFitEarlierChunk = inOrderWeight(latest, index) >= latestWeight;
+        evidence.latestWordsFitChunkBehind = evidence.latestWordsFitEarlierChunk && index < current;
     }
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
@@ -179,8 +191,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     double heaviestWeight = 0;
     double runnerUpWeight = 0;
     for (std::int64_t index = first; index < end; ++index) {
-        const double weight
-            = inOrderAlignmentWeight(latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+        const double weight = inOrderWeight(latest, index);
         if (weight > heaviestWeight) {
             runnerUpWeight = heaviestWeight;
             heaviestWeight = weight;
@@ -189,8 +200,9 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
             runnerUpWeight = std::max(runnerUpWeight, weight);
         }
     }
-    if (heaviest < 0 || heaviestWeight < m_recovery->minimumAlignmentWeight
-        || heaviestWeight < runnerUpWeight + m_recovery->minimumLead)
+    const bool isNear = heaviest <= position.currentParagraphIndex + m_recovery->nearChunksAhead;
+    const double minimumWeight = isNear ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
+    if (heaviest < 0 || heaviestWeight < minimumWeight || heaviestWeight < runnerUpWeight + m_recovery->minimumLead)
         return std::nullopt;
     const VoiceSyncMatch match = matchIn(needle, heaviest);
     // Only forward: the spoken position never moves back through alignment.

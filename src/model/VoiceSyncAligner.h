@@ -6,8 +6,8 @@
 #include "RecoverySearch.h"
 #include "ScriptChunkIndex.h"
 #include "ScriptParagraph.h"
-#include "SimilarityMatch.h"
 #include "ShortTranscriptRule.h"
+#include "SimilarityMatch.h"
 #include "VoiceSyncDecision.h"
 #include "VoiceSyncMatch.h"
 #include "VoiceSyncPosition.h"
@@ -71,6 +71,8 @@ private:
     static std::optional<VoiceSyncMatch> bestMatch(const std::vector<VoiceSyncMatch> &matches);
     // The heaviest stretch of the needle found unchanged in chunk `index`, weighed as the guard does.
     double verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const;
+    // The weight of the needle's best in-order alignment with chunk `index`, allowing slips.
+    double inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // The window's match if the guard lets it through, else a short transcript's match.

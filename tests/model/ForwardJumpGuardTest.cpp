@@ -127,6 +127,23 @@ TEST(ForwardJumpGuard, FastMovesNeedAGoodScoreAndTheWordsInOrder)
     EXPECT_TRUE(guard.accepts({ 2, 0.3, 60 }, { 0, 0.3, 0 }, 3, 100, 0));
 }
 
+TEST(ForwardJumpGuard, FastMovesNeedTheLatestWordsToFitTheMatchedChunkBest)
+{
+    const ForwardJumpGuard guard;
+    MatchEvidence evidence { inOrder, 1.0, inOrder };
+    // A fast move into the next chunk with a full score and words in order …
+    EXPECT_TRUE(guard.accepts({ 4, 1.0, 140 }, evidence, 3, 100, 0));
+    // … is refused once the latest words align as well with a chunk before it.
+    evidence.latestWordsFitEarlierChunk = true;
+    EXPECT_FALSE(guard.accepts({ 4, 1.0, 140 }, evidence, 3, 100, 0));
+    // Steady moves do not need it, unless the words fit a chunk behind the current one (a
+    // re-read sentence) and the move leaves the current chunk.
+    EXPECT_TRUE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
+    evidence.latestWordsFitChunkBehind = true;
+    EXPECT_FALSE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
+    EXPECT_TRUE(guard.accepts({ 3, 0.3, 110 }, evidence, 3, 100, 0));
+}
+
 TEST(VerbatimStretch, WeighsTheLongestUnchangedStretchWithIdeographsAsWords)
 {
     const auto weight = [](const QString &needle, const QString &haystack) {

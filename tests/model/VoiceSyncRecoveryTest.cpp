@@ -162,6 +162,31 @@ TEST_F(VoiceSyncRecovery, ThePresenterIsFoundAgainAfterSkippingFiveChunks)
     EXPECT_EQ(lost.position.currentParagraphIndex, 2);
 }
 
+TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
+{
+    // At the start of chunk 5 the presenter leaves it out and reads chunk 6 with two characters
+    // in five misheard: the move is too long for its score, and for a while the words in order
+    // fall short of what a chunk further on needs.
+    QString heard = ScriptParser::normalizedReadableText(sentences.at(6));
+    for (qsizetype at = 0; at < heard.size(); ++at) {
+        if (at % 5 == 1 || at % 5 == 3)
+            heard[at] = QChar(static_cast<char16_t>(u'甲' + at));
+    }
+    // Found by its first twelve characters; on the evidence a chunk further on needs, only
+    // after three more.
+    heard.truncate(12);
+    double now = 0;
+    const Spoken spoken = speak(aligner, at(5), heard, now);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
+
+    VoiceSyncAligner farEvidenceOnly(chunks);
+    RecoverySearch search;
+    search.minimumNearAlignmentWeight = search.minimumAlignmentWeight;
+    farEvidenceOnly.setRecoverySearch(search);
+    now = 0;
+    EXPECT_EQ(speak(farEvidenceOnly, at(5), heard, now).position.currentParagraphIndex, 5);
+}
+
 TEST_F(VoiceSyncRecovery, AnAdLibOrAReReadSentenceNeverTriggersARecoveryJump)
 {
     // At chunk 6, well past the updates that count as lost, the presenter adds sentences of the
@@ -205,4 +230,38 @@ TEST(InOrderAlignment, WeighsWordsInOrderNetOfSlips)
     EXPECT_EQ(weight(QStringLiteral("工具什麼要用決定"), chunk), 8);
     EXPECT_EQ(weight(QStringLiteral("step"), QStringLiteral("steps")), 4);
     EXPECT_EQ(weight(QStringLiteral("abc"), QString()), 0);
+}
+
+TEST(VoiceSyncStraddle, TheEndOfOneChunkAndTheStartOfTheNextDoNotCarryThePositionToAChunkHoldingBoth)
+{
+    // Chunk 2 holds every character of the end of chunk 0 and the opening of chunk 1, in the
+    // other order, in a window a short transcript fits.
+    const QStringList talk = {
+        QStringLiteral("這個流程建立聯絡人和溝通方式。"),
+        QStringLiteral("這套系統分享名單，你收集這個合約。"),
+        QStringLiteral("講到這裡設計師把複雜的分類拆開好，這套系統比較交給溝通方式！"),
+        QStringLiteral("設計師解決訊息和系統，比較重新想過分類。"),
+    };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncAligner aligner(chunks);
+    const VoiceSyncPosition onChunk1 { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+    const QString heard = ScriptParser::normalizedReadableText(talk.at(0)) + QStringLiteral("這套系統");
+
+    const VoiceSyncDecision straddling = aligner.handleVoiceSyncUpdate(heard, onChunk1, 0.2);
+    EXPECT_LE(straddling.position.currentParagraphIndex, 1);
+
+    // Chunk 2 read on is followed.
+    const VoiceSyncDecision reading = aligner.handleVoiceSyncUpdate(
+        ScriptParser::normalizedReadableText(talk.at(1) + talk.at(2)).left(26), straddling.position, 3.0);
+    EXPECT_EQ(reading.position.currentParagraphIndex, 2);
+}
+TEST_F(VoiceSyncRecovery, ASentenceReReadFromFurtherBackAfterAPauseLeavesThePosition)
+{
+    // At the start of chunk 2, ten seconds on, the presenter reads chunk 0 again: chunk 0 is
+    // behind the window, and weak matches ahead must not carry the count on in steady steps.
+    double now = 10;
+    const Spoken spoken = speak(aligner, at(2), ScriptParser::normalizedReadableText(sentences.at(0)), now);
+    EXPECT_EQ(spoken.furthestChunk, 2);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, startOf(2));
 }
