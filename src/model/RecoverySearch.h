@@ -27,7 +27,7 @@ struct RecoverySearch {
     double minimumAlignmentWeight = 24;
     double minimumLead = 10;
     // The next chunks need less: a presenter who left out one sentence is most likely there.
-    std::int64_t nearChunksAhead = 2;
+    std::int64_t nearChunksAhead = 3;
     double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;
 
