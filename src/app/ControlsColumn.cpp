@@ -170,7 +170,10 @@ void ControlsColumn::addShortcutGroup()
         { QStringLiteral("上一句"), &ShortcutSettings::previousSentenceKey },
         { QStringLiteral("下一句"), &ShortcutSettings::nextSentenceKey },
     } };
-    for (const auto &[title, member] : fields) {
+    for (const auto &field : fields) {
+        // Plain names, not structured bindings: clang 14 cannot capture those in a lambda.
+        const QString &title = field.first;
+        QString ShortcutSettings::*member = field.second;
         auto *row = new ShortcutFieldRow(title, widget());
         row->setObjectName(QStringLiteral("shortcut:") + title);
         group->addWidget(row);
