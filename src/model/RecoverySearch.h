@@ -22,6 +22,9 @@ struct RecoverySearch {
     std::int64_t minimumUpdatesWithoutAdvance = 4; // to count as lost
     // Only the latest words are aligned, so the chunk just left does not outweigh the new one.
     std::size_t latestCharacters = 16;
+    // A few words heard alone are enough when they run in order through one chunk only: the
+    // opening words of a sentence after a skipped passage.
+    std::size_t shortestNeedle = 5;
     // Weighed as ForwardJumpGuard weighs stretches, an ideograph 4: six ideographs in order net
     // of slips, and a lead of two and a half over any other chunk.
     double minimumAlignmentWeight = 24;

@@ -34,25 +34,55 @@ double longestVerbatimStretchWeight(
     return heaviest;
 }
 
-double inOrderAlignmentWeight(
+namespace {
+
+// The local alignment of inOrderAlignmentWeight, one needle character per row: the heaviest
+// alignment anywhere, and per haystack end the heaviest that takes in the needle's last
+// character, those after its last character in common each taking off their full weight.
+struct InOrderAlignment {
+    double heaviest = 0;
+    std::vector<double> latestByEnd;
+};
+
+InOrderAlignment alignInOrder(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {
-    // Local alignment, one needle character per row; previous[j] and current[j] hold the best
-    // alignment ending at the previous and current needle character and haystack[j - 1].
+    // previous[j] and current[j] hold the best alignment ending at the previous and current needle
+    // character and haystack[j - 1].
     std::vector<double> previous(haystack.size() + 1, 0.0);
     std::vector<double> current(haystack.size() + 1, 0.0);
-    double best = 0;
+    std::vector<double> latestByEnd(haystack.size() + 1, 0.0);
+    double heaviest = 0;
     for (const char32_t character : needle) {
         const double weight = weightOf(character, ideographWeight);
         for (std::size_t j = 1; j <= haystack.size(); ++j) {
             const double slip = weightOf(haystack[j - 1], ideographWeight) / 2;
-            const double aligned = previous[j - 1] + (haystack[j - 1] == character ? weight : -slip);
+            const bool same = haystack[j - 1] == character;
+            const double aligned = previous[j - 1] + (same ? weight : -slip);
             current[j] = std::max({ 0.0, aligned, previous[j] - weight / 2, current[j - 1] - slip });
-            best = std::max(best, current[j]);
+            heaviest = std::max(heaviest, current[j]);
+            // Words heard after an alignment's end and not in it count against it in full.
+            latestByEnd[j] = same ? std::max(latestByEnd[j] - weight, aligned) : latestByEnd[j] - weight;
         }
         std::swap(previous, current);
     }
-    return best;
+    for (double &weight : latestByEnd)
+        weight = std::max(weight, 0.0);
+    return { heaviest, std::move(latestByEnd) };
+}
+
+} // namespace
+
+double inOrderAlignmentWeight(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
+{
+    return alignInOrder(needle, haystack, ideographWeight).heaviest;
+}
+
+std::vector<double> latestInOrderAlignmentWeights(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
+{
+    return alignInOrder(needle, haystack, ideographWeight).latestByEnd;
 }
 
 } // namespace lumetra

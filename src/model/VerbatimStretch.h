@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 namespace lumetra {
 
@@ -16,6 +17,13 @@ double longestVerbatimStretchWeight(
 // read with a third of its characters misheard keeps most of its weight; shared stock phrases
 // give only the weight of the phrase.
 double inOrderAlignmentWeight(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
+
+// The same alignment held to the needle's end, per haystack position: element j is the weight of
+// the best alignment ending with haystack[j - 1] in common, less the full weight of the needle's
+// characters after the one it ends with (0 at j = 0, never below 0). Where the latest words are
+// heard, rather than where most of them are.
+std::vector<double> latestInOrderAlignmentWeights(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
 
 } // namespace lumetra

@@ -179,32 +179,47 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
 std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     std::span<const char32_t> needle, const VoiceSyncPosition &position) const
 {
-    if (!m_recovery || needle.empty())
+    if (!m_recovery || needle.size() < m_recovery->shortestNeedle)
         return std::nullopt;
     const bool isLost = position.updatesSinceAdvance + 1 >= m_recovery->minimumUpdatesWithoutAdvance;
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
     const std::int64_t end
         = std::min(anchor + (isLost ? m_recovery->chunksAheadWhenLost : m_recovery->chunksAhead) + 1, m_chunks.count());
-    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_recovery->latestCharacters));
-    std::int64_t heaviest = -1;
-    double heaviestWeight = 0;
-    double runnerUpWeight = 0;
-    for (std::int64_t index = first; index < end; ++index) {
-        const double weight = inOrderWeight(latest, index);
-        if (weight > heaviestWeight) {
-            runnerUpWeight = heaviestWeight;
-            heaviestWeight = weight;
-            heaviest = index;
-        } else {
-            runnerUpWeight = std::max(runnerUpWeight, weight);
-        }
-    }
-    const bool isNear = heaviest <= position.currentParagraphIndex + m_recovery->nearChunksAhead;
-    const double minimumWeight = isNear ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
-    if (heaviest < 0 || heaviestWeight < minimumWeight || heaviestWeight < runnerUpWeight + m_recovery->minimumLead)
+    if (first >= end)
         return std::nullopt;
-    const VoiceSyncMatch match = matchIn(needle, heaviest);
+    // The chunks searched as one text, so that words running from one chunk into the next (a
+    // short sentence and the one after it) align as they were said.
+    AlignmentCharacters text;
+    std::vector<std::size_t> chunkStarts;
+    for (std::int64_t index = first; index < end; ++index) {
+        chunkStarts.push_back(text.size());
+        const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
+        text.insert(text.end(), chunk.begin(), chunk.end());
+    }
+    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_recovery->latestCharacters));
+    const std::vector<double> weights = latestInOrderAlignmentWeights(latest, text, ideographWeight());
+    const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
+    double runnerUpWeight = 0;
+    for (std::size_t j = 0; j < weights.size(); ++j) {
+        // Alignments that overlap the heaviest one are that one, shifted.
+        if (j + latest.size() <= heaviest || j >= heaviest + latest.size())
+            runnerUpWeight = std::max(runnerUpWeight, weights[j]);
+    }
+    if (heaviest == 0)
+        return std::nullopt;
+    const auto chunk = static_cast<std::size_t>(
+        std::upper_bound(chunkStarts.begin(), chunkStarts.end(), heaviest - 1) - chunkStarts.begin() - 1);
+    const std::int64_t index = first + static_cast<std::int64_t>(chunk);
+    const bool isNear = index <= position.currentParagraphIndex + m_recovery->nearChunksAhead;
+    const double minimumWeight = isNear ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
+    if (weights[heaviest] < minimumWeight || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
+        return std::nullopt;
+    const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
+    const double score = VoiceSyncSimilarity::similarityScore(
+        latest, std::span<const char32_t>(text).subspan(stretchStart, heaviest - stretchStart));
+    const VoiceSyncMatch match { index, score,
+        m_chunks.paragraph(index).globalReadableStart + static_cast<std::int64_t>(heaviest - chunkStarts[chunk]) };
     // Only forward: the spoken position never moves back through alignment.
     if (match.score < m_recovery->minimumScore
         || match.readableCharacterPosition <= position.spokenReadableCharacterCount)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace lumetra;
 using lumetra::testing::distinctCharacters;
 
@@ -97,10 +99,12 @@ TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
     const VoiceSyncPosition position { 1, 1, 14, 3.0 };
     VoiceSyncPosition unmoved = position;
     unmoved.updatesSinceAdvance = 1;
-    // Four characters are too few for anything; seven are compared whole only with the chunks
-    // next to the position, and chunk 3 is two ahead.
+    // Four characters are too few for anything; seven of chunk 3, two ahead, are taken only in
+    // the order the chunk has them.
+    QString scrambled = distinctCharacters(3, 7);
+    std::reverse(scrambled.begin(), scrambled.end());
     for (const QString &transcript : { QString(), QStringLiteral("，。！"), distinctCharacters(1, 3),
-             distinctCharacters(2, 4), distinctCharacters(3, 7) }) {
+             distinctCharacters(2, 4), scrambled }) {
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
         EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, unmoved, false })) << transcript.toStdString();
     }

@@ -162,6 +162,34 @@ TEST_F(VoiceSyncRecovery, ThePresenterIsFoundAgainAfterSkippingFiveChunks)
     EXPECT_EQ(lost.position.currentParagraphIndex, 2);
 }
 
+TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
+{
+    // At the start of chunk 2 the presenter leaves out chunks 2 to 5 and starts chunk 6; its
+    // first six characters run in order through chunk 6 alone (步是 is in chunks 4 and 9 too).
+    const QString opening = QStringLiteral("第二步是替每");
+    const QString longerOpening = opening + QStringLiteral("個");
+    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(opening, at(2), 1.0);
+    EXPECT_EQ(decision.position.currentParagraphIndex, 6);
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, startOf(6) + 6);
+    EXPECT_EQ(decision.status, QStringLiteral("已對齊第 7 句 · 100%"));
+
+    // Heard in the same run as the end of the sentence before: the latest words decide where
+    // the presenter is, not the older ones, which fit better.
+    const QString afterTheEnd = ScriptParser::normalizedReadableText(sentences.at(1)).right(10) + longerOpening;
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(afterTheEnd, at(2), 1.0).position.currentParagraphIndex, 6);
+
+    // Four characters are too few, and the same six out of order are no evidence.
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第二步是"), at(2), 1.0).match);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("每替是步二第"), at(2), 1.0).match);
+
+    // Waiting for the window's eight characters leaves the presenter two sentences longer.
+    VoiceSyncAligner longNeedles(chunks);
+    RecoverySearch search;
+    search.shortestNeedle = 8;
+    longNeedles.setRecoverySearch(search);
+    EXPECT_FALSE(longNeedles.handleVoiceSyncUpdate(opening, at(2), 1.0).match);
+}
+
 TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
 {
     // At the start of chunk 5 the presenter leaves it out and reads chunk 6 with two characters
