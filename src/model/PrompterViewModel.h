@@ -353,6 +353,8 @@ private:
     Clock::time_point m_spokenCountMovedAt = Clock::now();
     // Transcript updates since then: after several, the alignment looks beyond its window.
     std::int64_t m_voiceSyncUpdatesSinceAdvance = 0;
+    // The recent words across recognition runs, for the alignment to follow them.
+    HeardSpeech m_voiceSyncHeard;
 };
 
 } // namespace lumetra

@@ -27,6 +27,7 @@ void PrompterViewModel::startVoiceSync()
         current >= 0 && current < m_chunks.count() ? m_chunks.paragraph(current).globalReadableStart : 0);
     m_spokenCountMovedAt = Clock::now();
     m_voiceSyncUpdatesSinceAdvance = 0;
+    m_voiceSyncHeard = {};
 
     if (!m_voiceSyncEngineFactory) {
         // Nothing can listen: report it as the recogniser being unavailable rather than hang in "starting".
@@ -111,7 +112,8 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         m_isVoiceSyncAlignerCurrent = true;
     }
     const VoiceSyncPosition position { m_voiceSyncParagraphIndex, currentParagraphIndex(),
-        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncUpdatesSinceAdvance };
+        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncUpdatesSinceAdvance,
+        m_voiceSyncHeard };
     const Clock::time_point now = Clock::now();
     const VoiceSyncDecision decision
         = m_voiceSyncAligner.handleVoiceSyncUpdate(update.transcript, position, seconds(now));
@@ -122,6 +124,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
             scrollToReadableCharacterCount(m_spokenReadableCharacterCount);
     }
     m_voiceSyncUpdatesSinceAdvance = decision.position.updatesSinceAdvance;
+    m_voiceSyncHeard = decision.position.heard;
     setVoiceSyncStatus(decision.status);
 }
 

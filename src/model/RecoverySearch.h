@@ -33,6 +33,9 @@ struct RecoverySearch {
     std::int64_t nearChunksAhead = 3;
     double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;
+    // Beyond the window the current recognition run's words alone must reach the weight above;
+    // with the earlier runs' words they must reach this.
+    double minimumWeightBeyondWindow = 32;
 
     bool operator==(const RecoverySearch &) const = default;
 };

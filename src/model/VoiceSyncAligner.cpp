@@ -176,10 +176,21 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
     return best;
 }
 
-std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
-    std::span<const char32_t> needle, const VoiceSyncPosition &position) const
+VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first, std::int64_t end) const
 {
-    if (!m_recovery || needle.size() < m_recovery->shortestNeedle)
+    SearchedText searched;
+    for (std::int64_t index = first; index < end; ++index) {
+        searched.chunkStarts.push_back(searched.characters.size());
+        const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
+        searched.characters.insert(searched.characters.end(), chunk.begin(), chunk.end());
+    }
+    return searched;
+}
+
+std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
+    std::span<const char32_t> recent, std::span<const char32_t> run, const VoiceSyncPosition &position) const
+{
+    if (!m_recovery || recent.size() < m_recovery->shortestNeedle)
         return std::nullopt;
     const bool isLost = position.updatesSinceAdvance + 1 >= m_recovery->minimumUpdatesWithoutAdvance;
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
@@ -190,36 +201,38 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
         return std::nullopt;
     // The chunks searched as one text, so that words running from one chunk into the next (a
     // short sentence and the one after it) align as they were said.
-    AlignmentCharacters text;
-    std::vector<std::size_t> chunkStarts;
-    for (std::int64_t index = first; index < end; ++index) {
-        chunkStarts.push_back(text.size());
-        const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
-        text.insert(text.end(), chunk.begin(), chunk.end());
-    }
-    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_recovery->latestCharacters));
-    const std::vector<double> weights = latestInOrderAlignmentWeights(latest, text, ideographWeight());
+    const SearchedText searched = searchedText(first, end);
+    const std::span<const char32_t> latest = recent.last(std::min(recent.size(), m_recovery->latestCharacters));
+    const std::vector<double> weights = latestInOrderAlignmentWeights(latest, searched.characters, ideographWeight());
     const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
+    if (heaviest == 0)
+        return std::nullopt;
     double runnerUpWeight = 0;
     for (std::size_t j = 0; j < weights.size(); ++j) {
         // Alignments that overlap the heaviest one are that one, shifted.
         if (j + latest.size() <= heaviest || j >= heaviest + latest.size())
             runnerUpWeight = std::max(runnerUpWeight, weights[j]);
     }
-    if (heaviest == 0)
-        return std::nullopt;
-    const auto chunk = static_cast<std::size_t>(
-        std::upper_bound(chunkStarts.begin(), chunkStarts.end(), heaviest - 1) - chunkStarts.begin() - 1);
+    const std::size_t chunk = searched.chunkEndingAt(heaviest);
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
     const bool isNear = index <= position.currentParagraphIndex + m_recovery->nearChunksAhead;
     const double minimumWeight = isNear ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
     if (weights[heaviest] < minimumWeight || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
         return std::nullopt;
+    // Beyond the window, the words of earlier runs (said before the presenter moved on) count only
+    // on stronger evidence: a stock opening heard before an aside can run on into the aside's
+    // words in a chunk far ahead.
+    if (index > anchor + m_recovery->chunksAhead && weights[heaviest] < m_recovery->minimumWeightBeyondWindow) {
+        const std::span<const char32_t> runLatest = run.last(std::min(run.size(), m_recovery->latestCharacters));
+        if (latestInOrderAlignmentWeights(runLatest, searched.characters, ideographWeight())[heaviest] < minimumWeight)
+            return std::nullopt;
+    }
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(
-        latest, std::span<const char32_t>(text).subspan(stretchStart, heaviest - stretchStart));
+        latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
     const VoiceSyncMatch match { index, score,
-        m_chunks.paragraph(index).globalReadableStart + static_cast<std::int64_t>(heaviest - chunkStarts[chunk]) };
+        m_chunks.paragraph(index).globalReadableStart
+            + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]) };
     // Only forward: the spoken position never moves back through alignment.
     if (match.score < m_recovery->minimumScore
         || match.readableCharacterPosition <= position.spokenReadableCharacterCount)
@@ -234,10 +247,13 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     VoiceSyncPosition &next = decision.position;
     ++next.updatesSinceAdvance;
     const AlignmentCharacters needle = needleOf(transcript);
+    next.heard = position.heard.after(ScriptParser::normalizedReadableText(transcript));
     // A match the guard refuses is treated as no match at all.
     std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
-        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needle, position))
+        // The search follows the words across recognition runs.
+        if (const std::optional<VoiceSyncMatch> recovered
+            = recoveredMatch(needleOf(next.heard.recent()), needle, position))
             match = recovered;
     }
     if (!match)

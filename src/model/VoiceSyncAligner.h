@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -80,9 +81,23 @@ private:
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     std::optional<VoiceSyncMatch> shortTranscriptMatch(
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
-    // A chunk ahead that the latest words clearly run through, once the position has stood still.
+    // The chunks from `first` to before `end` as one text.
+    struct SearchedText {
+        AlignmentCharacters characters;
+        std::vector<std::size_t> chunkStarts;
+
+        // The chunk (counted from the first searched) whose characters end before `end`.
+        std::size_t chunkEndingAt(std::size_t end) const
+        {
+            return static_cast<std::size_t>(
+                std::upper_bound(chunkStarts.begin(), chunkStarts.end(), end - 1) - chunkStarts.begin() - 1);
+        }
+    };
+    SearchedText searchedText(std::int64_t first, std::int64_t end) const;
+    // A chunk ahead that the latest words (`recent`, with the end of earlier recognition runs;
+    // `run`, the current run's alone) clearly run through.
     std::optional<VoiceSyncMatch> recoveredMatch(
-        std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
+        std::span<const char32_t> recent, std::span<const char32_t> run, const VoiceSyncPosition &position) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HeardSpeech.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -15,6 +17,7 @@ struct VoiceSyncPosition {
     double lastAdvanceTime = 0;
     // Updates applied since the spoken count last moved (reset on manual corrections too).
     std::int64_t updatesSinceAdvance = 0;
+    HeardSpeech heard {};
 
     bool operator==(const VoiceSyncPosition &) const = default;
 };

@@ -235,6 +235,8 @@ TEST_F(EnglishGuardScenario, ASkippedSentenceIsFollowedWhereEveryChunkHoldsTheLe
                                      .split(QLatin1Char('|'));
     double now = 0;
     const Spoken spoken = hear(guarded, position, partials, now, 0.15);
-    EXPECT_EQ(spoken.position, (VoiceSyncPosition { 6, 6, chunks.paragraph(6).globalReadableStart, now }));
+    VoiceSyncPosition reached = spoken.position;
+    reached.heard = {}; // what was heard is not in question here
+    EXPECT_EQ(reached, (VoiceSyncPosition { 6, 6, chunks.paragraph(6).globalReadableStart, now }));
     EXPECT_EQ(spoken.furthestChunk, 6);
 }

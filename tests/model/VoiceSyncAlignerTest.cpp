@@ -106,6 +106,7 @@ TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
     for (const QString &transcript : { QString(), QStringLiteral("，。！"), distinctCharacters(1, 3),
              distinctCharacters(2, 4), scrambled }) {
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
+        unmoved.heard.currentRun = ScriptParser::normalizedReadableText(transcript);
         EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, unmoved, false })) << transcript.toStdString();
     }
 }
@@ -118,7 +119,7 @@ TEST(VoiceSyncAligner, AMatchMovesForwardScrollsAndReportsTheChunk)
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(distinctCharacters(1, 8), at(1, 12), 5.0);
     ASSERT_TRUE(decision.match);
     EXPECT_EQ(*decision.match, (VoiceSyncMatch { 1, 1.0, 24 }));
-    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 24, 5.0 }));
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 24, 5.0, 0, { {}, distinctCharacters(1, 8) } }));
     EXPECT_TRUE(decision.shouldScroll);
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 100%"));
 }
@@ -134,7 +135,7 @@ TEST(VoiceSyncAligner, RereadingNeverMovesTheSpokenCountBack)
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(reread, position, 9.0);
     ASSERT_TRUE(decision.match);
     EXPECT_EQ(decision.match->index, 1);
-    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, 1 }));
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, 1, { {}, reread } }));
     // The status names the furthest spoken chunk, with the new score truncated (11/12 = 91.7%).
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 91%"));
 }

@@ -190,6 +190,91 @@ TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
     EXPECT_FALSE(longNeedles.handleVoiceSyncUpdate(opening, at(2), 1.0).match);
 }
 
+TEST_F(VoiceSyncRecovery, TheFirstWordsOfARunContinueTheSentencesHeardInTheRunsBefore)
+{
+    // Each recognition run starts from nothing. Chunk 6 is read as one run and chunk 7 (seven
+    // characters) as a run of its own with two characters misheard: too few and too wrong to be
+    // matched alone, but they run on from chunk 6 in order.
+    const auto forgetting = [this](VoiceSyncPosition position, const QStringList &transcripts, double &now) {
+        for (const QString &transcript : transcripts) {
+            position.heard = {};
+            position = aligner.handleVoiceSyncUpdate(transcript, position, now += 0.25).position;
+        }
+        return position;
+    };
+    const auto partialsOf = [](const QString &heard) {
+        QStringList partials;
+        for (qsizetype length = 1; length <= heard.size(); ++length)
+            partials.append(heard.left(length));
+        return partials;
+    };
+    double now = 0;
+    const Spoken chunk6 = speak(aligner, at(6), sentences.at(6), now);
+    const QStringList chunk7 = partialsOf(misheard(sentences.at(7)));
+    EXPECT_EQ(hear(aligner, chunk6.position, chunk7, now, 0.25).position.currentParagraphIndex, 8);
+    EXPECT_EQ(forgetting(chunk6.position, chunk7, now).currentParagraphIndex, 7);
+
+    // A run that ends mid-sentence: the next run's first four characters carry on from it.
+    const QString chunk8 = ScriptParser::normalizedReadableText(sentences.at(8));
+    const Spoken firstRun = speak(aligner, at(8), chunk8.left(9), now);
+    const std::int64_t afterFirstRun = firstRun.position.spokenReadableCharacterCount;
+    ASSERT_LT(afterFirstRun, startOf(8) + 13);
+    const QStringList secondRun = partialsOf(chunk8.mid(9, 4));
+    EXPECT_EQ(hear(aligner, firstRun.position, secondRun, now, 0.25).position.spokenReadableCharacterCount,
+        startOf(8) + 13);
+    EXPECT_EQ(forgetting(firstRun.position, secondRun, now).spokenReadableCharacterCount, afterFirstRun);
+}
+
+TEST(VoiceSyncBeyondTheWindow, WordsOfEarlierRunsCarryAnAsideFarAheadOnlyOnStrongEvidence)
+{
+    // The presenter has said the short chunk 1 (這就是範本) and adds an aside in a run of its own
+    // that opens like chunk 8; chunk 7, just before it, opens like chunk 1. Joined, the two runs
+    // run on through chunks 7 and 8 in order.
+    const QStringList talk = { QStringLiteral("今天先談談準備的方法。"), QStringLiteral("這就是範本。"),
+        QStringLiteral("接著看看哪些步驟可以合併。"), QStringLiteral("替每個步驟找一個明確的負責人。"),
+        QStringLiteral("再決定要用什麼工具串起來。"), QStringLiteral("定期回頭檢查流程順不順。"),
+        QStringLiteral("你會發現需要的東西其實不多。"), QStringLiteral("這就是規則。"),
+        QStringLiteral("每個人把複雜的工作流程分類好。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    // At the start of chunk 2 for several updates: the search reaches beyond the window.
+    VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 0, 6 };
+    position.heard = { QStringLiteral("這就是範本"), QString() };
+    const QString aside = QStringLiteral("每個人真的確認工作流");
+
+    const VoiceSyncAligner aligner(chunks);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(aside, position, 10.0).match);
+
+    VoiceSyncAligner anyRuns(chunks);
+    RecoverySearch search;
+    search.minimumWeightBeyondWindow = 0;
+    anyRuns.setRecoverySearch(search);
+    EXPECT_EQ(anyRuns.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
+}
+
+TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
+{
+    HeardSpeech heard;
+    for (const QString &partial : { QStringLiteral("今天"), QStringLiteral("今天想跟"), QStringLiteral("今天想跟大家") })
+        heard = heard.after(partial);
+    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大家") }));
+    // A run's last words revised keep its opening: still the same run.
+    heard = heard.after(QStringLiteral("今天想跟大"));
+    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大") }));
+    // A new run starts from nothing (an empty transcript, or its own first words).
+    heard = heard.after(QString());
+    EXPECT_EQ(heard, (HeardSpeech { QStringLiteral("今天想跟大"), {} }));
+    heard = heard.after(QStringLiteral("很多")).after(QStringLiteral("很多人一開始就急著找新的工具來解決問題"));
+    heard = heard.after(QStringLiteral("第三"));
+    EXPECT_EQ(heard.currentRun, QStringLiteral("第三"));
+    // Only as much of the earlier runs as the alignment compares.
+    EXPECT_EQ(heard.earlierRuns, QStringLiteral("今天想跟大很多人一開始就急著找新的工具來解決問題").right(32));
+    EXPECT_EQ(heard.recent(), heard.earlierRuns + QStringLiteral("第三"));
+    // A shorter transcript that opens differently is a new run even when long.
+    const HeardSpeech restarted = HeardSpeech { {}, QStringLiteral("一二三四五六") }.after(QStringLiteral("七八九十一"));
+    EXPECT_EQ(restarted, (HeardSpeech { QStringLiteral("一二三四五六"), QStringLiteral("七八九十一") }));
+}
+
 TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
 {
     // At the start of chunk 5 the presenter leaves it out and reads chunk 6 with two characters
