@@ -58,6 +58,12 @@ struct ForwardJumpGuard {
     // A re-read sentence can carry the position into a window that no longer holds it, where a
     // chunk ahead shares its clause; the chunks just behind compete in the in-order stretch.
     std::int64_t rereadChunksBehind = 3;
+    // A match scoring under weakMatchScore moves the count only to where its chunk holds the
+    // latest weakMatchLatestCharacters in order, not to the end of the comparison window: that
+    // runs four characters further, and in a short chunk to its end, so three words of an aside
+    // found in the next chunk would otherwise mark all of it read.
+    double weakMatchScore = 0.5;
+    std::size_t weakMatchLatestCharacters = 16;
 
     bool accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence, std::int64_t currentParagraphIndex,
         std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;

@@ -151,8 +151,24 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::acceptedMatch(
     const std::vector<VoiceSyncMatch> matches = windowMatches(needle, nearbyParagraphRange(position));
     const std::optional<VoiceSyncMatch> match = bestMatch(matches);
     if (match && guardAccepts(*match, matches, needle, position, now))
-        return match;
+        return heardInOrderAsFarAs(*match, needle);
     return shortTranscriptMatch(needle, position, now);
+}
+
+std::optional<VoiceSyncMatch> VoiceSyncAligner::heardInOrderAsFarAs(
+    VoiceSyncMatch match, std::span<const char32_t> needle) const
+{
+    if (!m_guard || match.score >= m_guard->weakMatchScore)
+        return match;
+    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_guard->weakMatchLatestCharacters));
+    const std::vector<double> weights = latestInOrderAlignmentWeights(
+        latest, m_readableCharacters[static_cast<std::size_t>(match.index)], ideographWeight());
+    const auto end = std::max_element(weights.begin(), weights.end()) - weights.begin();
+    if (end == 0)
+        return std::nullopt; // none of the latest words in order there
+    match.readableCharacterPosition
+        = std::min(match.readableCharacterPosition, m_chunks.paragraph(match.index).globalReadableStart + end);
+    return match;
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(

@@ -79,6 +79,8 @@ private:
     // The window's match if the guard lets it through, else a short transcript's match.
     std::optional<VoiceSyncMatch> acceptedMatch(
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
+    // A weak match moved only as far as the latest words run in order in its chunk.
+    std::optional<VoiceSyncMatch> heardInOrderAsFarAs(VoiceSyncMatch match, std::span<const char32_t> needle) const;
     std::optional<VoiceSyncMatch> shortTranscriptMatch(
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // The chunks from `first` to before `end` as one text.

@@ -240,3 +240,35 @@ TEST_F(EnglishGuardScenario, ASkippedSentenceIsFollowedWhereEveryChunkHoldsTheLe
     EXPECT_EQ(reached, (VoiceSyncPosition { 6, 6, chunks.paragraph(6).globalReadableStart, now }));
     EXPECT_EQ(spoken.furthestChunk, 6);
 }
+
+TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
+{
+    // The presenter is at the start of chunk 1 and adds an aside whose last words (公開的) are in
+    // the next chunk, a short one the comparison window covers whole.
+    const QStringList sentences = { QStringLiteral("最後統計常見筆記新同事其實寫下廣告。"),
+        QStringLiteral("主管把共用的聯絡人寫下好。"), QStringLiteral("每個人分享公開的合約。"),
+        QStringLiteral("通常記錄設定檔和字幕我自己其實把個人的貨運建立好。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    ASSERT_EQ(chunks.count(), sentences.size());
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+    const QString aside = QStringLiteral("你也追蹤外掛設計師準備公開的");
+
+    const VoiceSyncDecision decision = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(aside, position, 10.0);
+    ASSERT_TRUE(decision.match);
+    EXPECT_LT(decision.match->score, 0.5);
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart + 8);
+    EXPECT_EQ(decision.position.currentParagraphIndex, 2);
+
+    // Without it the whole short chunk counts as read, and the prompter shows the one after.
+    VoiceSyncAligner windowEnd(chunks);
+    ForwardJumpGuard guard;
+    guard.weakMatchScore = 0;
+    windowEnd.setForwardJumpGuard(guard);
+    EXPECT_EQ(windowEnd.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 3);
+
+    // Weak, with none of the latest words in order in the chunk (約, 的 and 每 are there the
+    // other way round): no match at all, where the window alone would take it.
+    const QString reversed = QStringLiteral("你也追蹤外掛工程師約的每準備");
+    EXPECT_FALSE(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(reversed, position, 10.0).match);
+    EXPECT_TRUE(windowEnd.handleVoiceSyncUpdate(reversed, position, 10.0).match);
+}
