@@ -33,9 +33,10 @@ struct RecoverySearch {
     std::int64_t nearChunksAhead = 3;
     double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;
-    // Beyond the window the current recognition run's words alone must reach the weight above;
-    // with the earlier runs' words they must reach this.
-    double minimumWeightBeyondWindow = 32;
+    // Beyond the window, eight ideographs net: an aside made of the talk's stock phrases (我自己,
+    // 把重要的) can run in order through some chunk ten sentences on, and a move that far is never
+    // taken back.
+    double minimumAlignmentWeightBeyondWindow = 32;
 
     bool operator==(const RecoverySearch &) const = default;
 };

@@ -203,8 +203,17 @@ VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first
     return searched;
 }
 
+double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, std::int64_t anchor, std::int64_t current) const
+{
+    if (index <= current + m_recovery->nearChunksAhead)
+        return m_recovery->minimumNearAlignmentWeight;
+    if (index <= anchor + m_recovery->chunksAhead)
+        return m_recovery->minimumAlignmentWeight;
+    return m_recovery->minimumAlignmentWeightBeyondWindow;
+}
+
 std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
-    std::span<const char32_t> recent, std::span<const char32_t> run, const VoiceSyncPosition &position) const
+    std::span<const char32_t> recent, const VoiceSyncPosition &position) const
 {
     if (!m_recovery || recent.size() < m_recovery->shortestNeedle)
         return std::nullopt;
@@ -231,18 +240,9 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     }
     const std::size_t chunk = searched.chunkEndingAt(heaviest);
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
-    const bool isNear = index <= position.currentParagraphIndex + m_recovery->nearChunksAhead;
-    const double minimumWeight = isNear ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
-    if (weights[heaviest] < minimumWeight || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
+    if (weights[heaviest] < minimumAlignmentWeight(index, anchor, position.currentParagraphIndex)
+        || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
         return std::nullopt;
-    // Beyond the window, the words of earlier runs (said before the presenter moved on) count only
-    // on stronger evidence: a stock opening heard before an aside can run on into the aside's
-    // words in a chunk far ahead.
-    if (index > anchor + m_recovery->chunksAhead && weights[heaviest] < m_recovery->minimumWeightBeyondWindow) {
-        const std::span<const char32_t> runLatest = run.last(std::min(run.size(), m_recovery->latestCharacters));
-        if (latestInOrderAlignmentWeights(runLatest, searched.characters, ideographWeight())[heaviest] < minimumWeight)
-            return std::nullopt;
-    }
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(
         latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
@@ -268,8 +268,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
         // The search follows the words across recognition runs.
-        if (const std::optional<VoiceSyncMatch> recovered
-            = recoveredMatch(needleOf(next.heard.recent()), needle, position))
+        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needleOf(next.heard.recent()), position))
             match = recovered;
     }
     if (!match)

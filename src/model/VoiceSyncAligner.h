@@ -96,10 +96,11 @@ private:
         }
     };
     SearchedText searchedText(std::int64_t first, std::int64_t end) const;
-    // A chunk ahead that the latest words (`recent`, with the end of earlier recognition runs;
-    // `run`, the current run's alone) clearly run through.
-    std::optional<VoiceSyncMatch> recoveredMatch(
-        std::span<const char32_t> recent, std::span<const char32_t> run, const VoiceSyncPosition &position) const;
+    // A chunk ahead that the latest words (with the end of earlier recognition runs) clearly run
+    // through.
+    std::optional<VoiceSyncMatch> recoveredMatch(std::span<const char32_t> recent, const VoiceSyncPosition &position) const;
+    // The in-order weight the search needs to move to chunk `index`.
+    double minimumAlignmentWeight(std::int64_t index, std::int64_t anchor, std::int64_t current) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;

@@ -225,11 +225,11 @@ TEST_F(VoiceSyncRecovery, TheFirstWordsOfARunContinueTheSentencesHeardInTheRunsB
     EXPECT_EQ(forgetting(firstRun.position, secondRun, now).spokenReadableCharacterCount, afterFirstRun);
 }
 
-TEST(VoiceSyncBeyondTheWindow, WordsOfEarlierRunsCarryAnAsideFarAheadOnlyOnStrongEvidence)
+TEST(VoiceSyncBeyondTheWindow, AnAsideRunningThroughAChunkFarAheadNeedsStrongerEvidence)
 {
     // The presenter has said the short chunk 1 (這就是範本) and adds an aside in a run of its own
     // that opens like chunk 8; chunk 7, just before it, opens like chunk 1. Joined, the two runs
-    // run on through chunks 7 and 8 in order.
+    // run on through chunks 7 and 8 in order, about as well as a chunk within the window needs.
     const QStringList talk = { QStringLiteral("今天先談談準備的方法。"), QStringLiteral("這就是範本。"),
         QStringLiteral("接著看看哪些步驟可以合併。"), QStringLiteral("替每個步驟找一個明確的負責人。"),
         QStringLiteral("再決定要用什麼工具串起來。"), QStringLiteral("定期回頭檢查流程順不順。"),
@@ -245,11 +245,11 @@ TEST(VoiceSyncBeyondTheWindow, WordsOfEarlierRunsCarryAnAsideFarAheadOnlyOnStron
     const VoiceSyncAligner aligner(chunks);
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(aside, position, 10.0).match);
 
-    VoiceSyncAligner anyRuns(chunks);
+    VoiceSyncAligner asInTheWindow(chunks);
     RecoverySearch search;
-    search.minimumWeightBeyondWindow = 0;
-    anyRuns.setRecoverySearch(search);
-    EXPECT_EQ(anyRuns.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
+    search.minimumAlignmentWeightBeyondWindow = search.minimumAlignmentWeight;
+    asInTheWindow.setRecoverySearch(search);
+    EXPECT_EQ(asInTheWindow.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
 }
 
 TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
