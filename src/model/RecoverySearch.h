@@ -37,6 +37,10 @@ struct RecoverySearch {
     // 把重要的) can run in order through some chunk ten sentences on, and a move that far is never
     // taken back.
     double minimumAlignmentWeightBeyondWindow = 32;
+    // After this many updates without the count moving (some five seconds of speech, longer than
+    // an aside), the presenter has moved on: the window's chunks need only the weight of the
+    // next ones, and those beyond it that of the window.
+    std::int64_t updatesWhenLongLost = 25;
 
     bool operator==(const RecoverySearch &) const = default;
 };

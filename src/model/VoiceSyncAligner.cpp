@@ -203,13 +203,15 @@ VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first
     return searched;
 }
 
-double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, std::int64_t anchor, std::int64_t current) const
+double VoiceSyncAligner::minimumAlignmentWeight(
+    std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor) const
 {
-    if (index <= current + m_recovery->nearChunksAhead)
+    const bool isInWindow = index <= anchor + m_recovery->chunksAhead;
+    if (position.updatesSinceAdvance + 1 >= m_recovery->updatesWhenLongLost)
+        return isInWindow ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
+    if (index <= position.currentParagraphIndex + m_recovery->nearChunksAhead)
         return m_recovery->minimumNearAlignmentWeight;
-    if (index <= anchor + m_recovery->chunksAhead)
-        return m_recovery->minimumAlignmentWeight;
-    return m_recovery->minimumAlignmentWeightBeyondWindow;
+    return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
@@ -240,7 +242,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     }
     const std::size_t chunk = searched.chunkEndingAt(heaviest);
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
-    if (weights[heaviest] < minimumAlignmentWeight(index, anchor, position.currentParagraphIndex)
+    if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor)
         || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
         return std::nullopt;
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());

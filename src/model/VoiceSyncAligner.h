@@ -100,7 +100,7 @@ private:
     // through.
     std::optional<VoiceSyncMatch> recoveredMatch(std::span<const char32_t> recent, const VoiceSyncPosition &position) const;
     // The in-order weight the search needs to move to chunk `index`.
-    double minimumAlignmentWeight(std::int64_t index, std::int64_t anchor, std::int64_t current) const;
+    double minimumAlignmentWeight(std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;

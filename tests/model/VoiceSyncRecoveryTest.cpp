@@ -275,6 +275,21 @@ TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
     EXPECT_EQ(restarted, (HeardSpeech { QStringLiteral("一二三四五六"), QStringLiteral("七八九十一") }));
 }
 
+TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvidence)
+{
+    // From chunk 1 the presenter has gone on to chunk 5, the window's last, and is heard with a
+    // slip: in order, but short of what a chunk that far needs while the position is fresh.
+    const QString heard = QStringLiteral("接著看甲哪些步");
+    VoiceSyncPosition position = at(1);
+    position.updatesSinceAdvance = 5;
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
+    // After some five seconds of speech that moved nothing, he is elsewhere.
+    position.updatesSinceAdvance = RecoverySearch {}.updatesWhenLongLost;
+    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(heard, position, 1.0);
+    EXPECT_EQ(decision.position.currentParagraphIndex, 5);
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, startOf(5) + 7);
+}
+
 TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
 {
     // At the start of chunk 5 the presenter leaves it out and reads chunk 6 with two characters
