@@ -37,10 +37,12 @@ struct RecoverySearch {
     // 把重要的) can run in order through some chunk ten sentences on, and a move that far is never
     // taken back.
     double minimumAlignmentWeightBeyondWindow = 32;
-    // After this many updates without the count moving (some five seconds of speech, longer than
-    // an aside), the presenter has moved on: the window's chunks need only the weight of the
-    // next ones, and those beyond it that of the window.
+    // After this many updates and seconds without the count moving (some five seconds of speech,
+    // longer than an aside), the presenter has moved on: the window's chunks need only the weight
+    // of the next ones, and those beyond it that of the window. Updates count speech (a
+    // recogniser that revises often sends more), seconds count pauses too; both must agree.
     std::int64_t updatesWhenLongLost = 25;
+    double secondsWhenLongLost = 5;
 
     bool operator==(const RecoverySearch &) const = default;
 };

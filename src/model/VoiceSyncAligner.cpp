@@ -204,10 +204,11 @@ VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first
 }
 
 double VoiceSyncAligner::minimumAlignmentWeight(
-    std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor) const
+    std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const
 {
     const bool isInWindow = index <= anchor + m_recovery->chunksAhead;
-    if (position.updatesSinceAdvance + 1 >= m_recovery->updatesWhenLongLost)
+    if (position.updatesSinceAdvance + 1 >= m_recovery->updatesWhenLongLost
+        && now - position.lastAdvanceTime >= m_recovery->secondsWhenLongLost)
         return isInWindow ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
     if (index <= position.currentParagraphIndex + m_recovery->nearChunksAhead)
         return m_recovery->minimumNearAlignmentWeight;
@@ -215,7 +216,7 @@ double VoiceSyncAligner::minimumAlignmentWeight(
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
-    std::span<const char32_t> recent, const VoiceSyncPosition &position) const
+    std::span<const char32_t> recent, const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery || recent.size() < m_recovery->shortestNeedle)
         return std::nullopt;
@@ -242,7 +243,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     }
     const std::size_t chunk = searched.chunkEndingAt(heaviest);
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
-    if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor)
+    if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now)
         || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
         return std::nullopt;
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
@@ -270,7 +271,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
         // The search follows the words across recognition runs.
-        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needleOf(next.heard.recent()), position))
+        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needleOf(next.heard.recent()), position, now))
             match = recovered;
     }
     if (!match)

@@ -283,9 +283,11 @@ TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvid
     VoiceSyncPosition position = at(1);
     position.updatesSinceAdvance = 5;
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
-    // After some five seconds of speech that moved nothing, he is elsewhere.
+    // After some five seconds of speech that moved nothing, he is elsewhere; as many updates
+    // within a second are a recogniser revising its words.
     position.updatesSinceAdvance = RecoverySearch {}.updatesWhenLongLost;
-    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(heard, position, 1.0);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
+    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(heard, position, 6.0);
     EXPECT_EQ(decision.position.currentParagraphIndex, 5);
     EXPECT_EQ(decision.position.spokenReadableCharacterCount, startOf(5) + 7);
 }
