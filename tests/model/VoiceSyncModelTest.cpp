@@ -214,3 +214,28 @@ TEST_F(VoiceSyncModelTest, APresenterBeyondTheWindowIsFoundAfterSeveralUpdatesWi
     EXPECT_EQ(model.voiceSyncParagraphIndex(), 9);
     EXPECT_EQ(model.voiceSyncStatus(), QStringLiteral("已對齊第 10 句 · 100%"));
 }
+
+TEST_F(VoiceSyncModelTest, TheFirstWordsOfARecognitionRunFollowOnFromTheRunBefore)
+{
+    ScriptedVoiceSyncEngine *engine = listen();
+    model.jumpToParagraphForManualControl(2);
+    engine->say(distinctCharacters(2, 12), VoiceSyncUpdate::finalConfidence);
+    EXPECT_EQ(model.spokenReadableCharacterCount(), 36);
+    // The next run starts from nothing; its first four characters are too few on their own but
+    // carry on from chunk 2 into chunk 3.
+    engine->say(QString());
+    engine->say(distinctCharacters(3, 4));
+    EXPECT_EQ(model.spokenReadableCharacterCount(), 40);
+    EXPECT_EQ(model.voiceSyncParagraphIndex(), 3);
+
+    // Voice Sync switched on again starts with nothing heard: what the last session heard of
+    // chunk 3 does not carry the next words on.
+    engine->say(distinctCharacters(3, 12), VoiceSyncUpdate::finalConfidence);
+    EXPECT_EQ(model.spokenReadableCharacterCount(), 48);
+    model.stopVoiceSync();
+    engine = listen();
+    model.jumpToParagraphForManualControl(4);
+    engine->say(distinctCharacters(4, 4));
+    EXPECT_EQ(model.spokenReadableCharacterCount(), 48);
+    EXPECT_EQ(model.voiceSyncStatus(), noMatch);
+}
