@@ -23,9 +23,11 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
         if (match.score + scoreTolerance < farChunkMinimumScore || !beatsNearChunks || !heardInOrder || !longerInOrder)
             return false;
     }
-    // A sentence re-read from behind the window fits no chunk there, and weak matches ahead
-    // would carry the count on a chunk at a time in steady steps.
-    if (match.index > currentParagraphIndex && evidence.latestWordsFitChunkBehind)
+    // Words that fit an earlier chunk as well do not take the count out of the current one: a
+    // sentence re-read from behind the window fits no chunk there, and weak matches ahead would
+    // carry the count on a chunk at a time in steady steps; short sentences of one pattern
+    // (第二次比較便宜, 第一次比較簡單) match the next ones as well as themselves.
+    if (match.index > currentParagraphIndex && evidence.latestWordsFitEarlierChunk)
         return false;
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance = steadyAdvanceCharacters

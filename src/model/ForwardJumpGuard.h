@@ -19,8 +19,6 @@ struct MatchEvidence {
     // Whether the latest words align in order at least as well with a chunk before the matched
     // one (back to rereadChunksBehind chunks behind the current one).
     bool latestWordsFitEarlierChunk = false;
-    // The same for the chunks behind the current one only.
-    bool latestWordsFitChunkBehind = false;
 };
 
 // Common characters and parallel sentence openings let an unscripted or repeated sentence

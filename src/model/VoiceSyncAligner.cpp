@@ -128,7 +128,6 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0);
          index < match.index && !evidence.latestWordsFitEarlierChunk; ++index) {
         evidence.latestWordsFitEarlierChunk = inOrderWeight(latest, index) >= latestWeight;
-        evidence.latestWordsFitChunkBehind = evidence.latestWordsFitEarlierChunk && index < current;
     }
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);

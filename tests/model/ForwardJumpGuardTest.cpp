@@ -136,12 +136,11 @@ TEST(ForwardJumpGuard, FastMovesNeedTheLatestWordsToFitTheMatchedChunkBest)
     // … is refused once the latest words align as well with a chunk before it.
     evidence.latestWordsFitEarlierChunk = true;
     EXPECT_FALSE(guard.accepts({ 4, 1.0, 140 }, evidence, 3, 100, 0));
-    // Steady moves do not need it, unless the words fit a chunk behind the current one (a
-    // re-read sentence) and the move leaves the current chunk.
-    EXPECT_TRUE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
-    evidence.latestWordsFitChunkBehind = true;
+    // Steady moves need it only to leave the current chunk.
     EXPECT_FALSE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
     EXPECT_TRUE(guard.accepts({ 3, 0.3, 110 }, evidence, 3, 100, 0));
+    evidence.latestWordsFitEarlierChunk = false;
+    EXPECT_TRUE(guard.accepts({ 4, 0.3, 110 }, evidence, 3, 100, 0));
 }
 
 TEST(VerbatimStretch, WeighsTheLongestUnchangedStretchWithIdeographsAsWords)
@@ -246,7 +245,7 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     // The presenter is at the start of chunk 1 and adds an aside whose last words (公開的) are in
     // the next chunk, a short one the comparison window covers whole.
     const QStringList sentences = { QStringLiteral("最後統計常見筆記新同事其實寫下廣告。"),
-        QStringLiteral("主管把共用的聯絡人寫下好。"), QStringLiteral("每個人分享公開的合約。"),
+        QStringLiteral("主管把共用聯絡人寫下好。"), QStringLiteral("每個人分享公開的合約。"),
         QStringLiteral("通常記錄設定檔和字幕我自己其實把個人的貨運建立好。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
     ASSERT_EQ(chunks.count(), sentences.size());
@@ -271,4 +270,19 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     const QString reversed = QStringLiteral("你也追蹤外掛工程師約的每準備");
     EXPECT_FALSE(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(reversed, position, 10.0).match);
     EXPECT_TRUE(windowEnd.handleVoiceSyncUpdate(reversed, position, 10.0).match);
+}
+
+TEST(ForwardJumpGuard, ShortSentencesOfOnePatternDoNotCarryTheCountOnToEachOther)
+{
+    const QStringList sentences = { QStringLiteral("第四次比較手動。"), QStringLiteral("第二次比較便宜。"),
+        QStringLiteral("團隊記錄了。"), QStringLiteral("第一次比較簡單。"), QStringLiteral("第三次比較清楚。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    ASSERT_EQ(chunks.count(), sentences.size());
+    // Chunk 1 has just been read; what was heard of it fits chunk 3 too.
+    const VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 0 };
+    for (const QString &heard : { QStringLiteral("第四次比較手動第二次比較"), QStringLiteral("第四次比較手動第二次比較便") }) {
+        const VoiceSyncDecision decision = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0);
+        EXPECT_EQ(decision.position.spokenReadableCharacterCount, position.spokenReadableCharacterCount)
+            << heard.toStdString();
+    }
 }
