@@ -29,6 +29,9 @@ struct RecoverySearch {
     // of slips, and a lead of two and a half over any other chunk.
     double minimumAlignmentWeight = 24;
     double minimumLead = 10;
+    // Ends of alignments closer than this to the heaviest one's are the same alignment: held to
+    // the latest words, ending a character early costs that character twice.
+    std::size_t sameAlignmentShift = 6;
     // The next chunks need less: a presenter who left out one sentence is most likely there.
     std::int64_t nearChunksAhead = 3;
     double minimumNearAlignmentWeight = 18;

@@ -234,10 +234,12 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
     if (heaviest == 0)
         return std::nullopt;
+    // Alignments ending a few characters from the heaviest one are that one, shifted; any other
+    // is another place the presenter might be (a pattern repeated a sentence on).
+    const std::size_t shift = m_recovery->sameAlignmentShift;
     double runnerUpWeight = 0;
     for (std::size_t j = 0; j < weights.size(); ++j) {
-        // Alignments that overlap the heaviest one are that one, shifted.
-        if (j + latest.size() <= heaviest || j >= heaviest + latest.size())
+        if (j + shift <= heaviest || j >= heaviest + shift)
             runnerUpWeight = std::max(runnerUpWeight, weights[j]);
     }
     const std::size_t chunk = searched.chunkEndingAt(heaviest);

@@ -271,18 +271,3 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     EXPECT_FALSE(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(reversed, position, 10.0).match);
     EXPECT_TRUE(windowEnd.handleVoiceSyncUpdate(reversed, position, 10.0).match);
 }
-
-TEST(ForwardJumpGuard, ShortSentencesOfOnePatternDoNotCarryTheCountOnToEachOther)
-{
-    const QStringList sentences = { QStringLiteral("第四次比較手動。"), QStringLiteral("第二次比較便宜。"),
-        QStringLiteral("團隊記錄了。"), QStringLiteral("第一次比較簡單。"), QStringLiteral("第三次比較清楚。") };
-    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
-    ASSERT_EQ(chunks.count(), sentences.size());
-    // Chunk 1 has just been read; what was heard of it fits chunk 3 too.
-    const VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 0 };
-    for (const QString &heard : { QStringLiteral("第四次比較手動第二次比較"), QStringLiteral("第四次比較手動第二次比較便") }) {
-        const VoiceSyncDecision decision = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0);
-        EXPECT_EQ(decision.position.spokenReadableCharacterCount, position.spokenReadableCharacterCount)
-            << heard.toStdString();
-    }
-}

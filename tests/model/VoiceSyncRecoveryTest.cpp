@@ -252,6 +252,27 @@ TEST(VoiceSyncBeyondTheWindow, AnAsideRunningThroughAChunkFarAheadNeedsStrongerE
     EXPECT_EQ(asInTheWindow.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
 }
 
+TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenForALaterOne)
+{
+    // Chunk 0 is read, then chunk 1, then chunk 0 again, then chunk 2: its words fit chunk 4 as
+    // well, and heard after the re-read sentence they align on through chunk 3 to chunk 4 a little
+    // better than with chunk 2, where the presenter is.
+    const QStringList talk = { QStringLiteral("第四次比較手動。"), QStringLiteral("第三步是大家確認簡報業務真的說明課程和合約。"),
+        QStringLiteral("第二次比較便宜。"), QStringLiteral("團隊記錄了。"), QStringLiteral("第一次比較簡單。"),
+        QStringLiteral("第三次比較清楚。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0, 1 };
+    const QString heard = QStringLiteral("說明課程和合約第四次比較手動第二次比較");
+    EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 3);
+
+    VoiceSyncAligner overlapsIgnored(chunks);
+    RecoverySearch search;
+    search.sameAlignmentShift = search.latestCharacters;
+    overlapsIgnored.setRecoverySearch(search);
+    EXPECT_EQ(overlapsIgnored.handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 4);
+}
+
 TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
 {
     HeardSpeech heard;
