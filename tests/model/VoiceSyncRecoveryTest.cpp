@@ -12,6 +12,17 @@ using lumetra::testing::Spoken;
 
 namespace {
 
+// The aligner with its search changed by `change`, to show what a rule of the search does.
+template <typename Change>
+VoiceSyncAligner withSearch(const ScriptChunkIndex &chunks, Change change)
+{
+    VoiceSyncAligner aligner(chunks);
+    RecoverySearch search;
+    change(search);
+    aligner.setRecoverySearch(search);
+    return aligner;
+}
+
 // A talk with two chunks of seven readable characters (2 and 7) among longer ones that share
 // words and openings; chunks 4 and 11 end in the same clause (把每天重複在做的事情寫下來).
 const QStringList sentences = {
@@ -183,10 +194,7 @@ TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("每替是步二第"), at(2), 1.0).match);
 
     // Waiting for the window's eight characters leaves the presenter two sentences longer.
-    VoiceSyncAligner longNeedles(chunks);
-    RecoverySearch search;
-    search.shortestNeedle = 8;
-    longNeedles.setRecoverySearch(search);
+    const VoiceSyncAligner longNeedles = withSearch(chunks, [](RecoverySearch &search) { search.shortestNeedle = 8; });
     EXPECT_FALSE(longNeedles.handleVoiceSyncUpdate(opening, at(2), 1.0).match);
 }
 
@@ -245,10 +253,8 @@ TEST(VoiceSyncBeyondTheWindow, AnAsideRunningThroughAChunkFarAheadNeedsStrongerE
     const VoiceSyncAligner aligner(chunks);
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(aside, position, 10.0).match);
 
-    VoiceSyncAligner asInTheWindow(chunks);
-    RecoverySearch search;
-    search.minimumAlignmentWeightBeyondWindow = search.minimumAlignmentWeight;
-    asInTheWindow.setRecoverySearch(search);
+    const VoiceSyncAligner asInTheWindow = withSearch(chunks,
+        [](RecoverySearch &search) { search.minimumAlignmentWeightBeyondWindow = search.minimumAlignmentWeight; });
     EXPECT_EQ(asInTheWindow.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
 }
 
@@ -266,10 +272,8 @@ TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenFor
     const QString heard = QStringLiteral("說明課程和合約第四次比較手動第二次比較");
     EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 3);
 
-    VoiceSyncAligner overlapsIgnored(chunks);
-    RecoverySearch search;
-    search.sameAlignmentShift = search.latestCharacters;
-    overlapsIgnored.setRecoverySearch(search);
+    const VoiceSyncAligner overlapsIgnored
+        = withSearch(chunks, [](RecoverySearch &search) { search.sameAlignmentShift = search.latestCharacters; });
     EXPECT_EQ(overlapsIgnored.handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 4);
 }
 
@@ -330,10 +334,8 @@ TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
     const Spoken spoken = speak(aligner, at(5), heard, now);
     EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
 
-    VoiceSyncAligner farEvidenceOnly(chunks);
-    RecoverySearch search;
-    search.minimumNearAlignmentWeight = search.minimumAlignmentWeight;
-    farEvidenceOnly.setRecoverySearch(search);
+    const VoiceSyncAligner farEvidenceOnly = withSearch(
+        chunks, [](RecoverySearch &search) { search.minimumNearAlignmentWeight = search.minimumAlignmentWeight; });
     now = 0;
     EXPECT_EQ(speak(farEvidenceOnly, at(5), heard, now).position.currentParagraphIndex, 5);
 }
