@@ -45,7 +45,12 @@ ParagraphRange VoiceSyncAligner::nearbyParagraphRange(const VoiceSyncPosition &p
 
 AlignmentCharacters VoiceSyncAligner::needleOf(QStringView transcript)
 {
-    AlignmentCharacters characters = alignmentCharacters(ScriptParser::normalizedReadableText(transcript));
+    return needleOfReadable(ScriptParser::normalizedReadableText(transcript));
+}
+
+AlignmentCharacters VoiceSyncAligner::needleOfReadable(QStringView readable)
+{
+    AlignmentCharacters characters = alignmentCharacters(readable);
     if (characters.size() < minimumNeedleLength)
         return {};
     if (characters.size() > maximumNeedleLength)
@@ -266,13 +271,14 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     VoiceSyncDecision decision { noMatchStatus, std::nullopt, position, false };
     VoiceSyncPosition &next = decision.position;
     ++next.updatesSinceAdvance;
-    const AlignmentCharacters needle = needleOf(transcript);
-    next.heard = position.heard.after(ScriptParser::normalizedReadableText(transcript));
+    const QString readable = ScriptParser::normalizedReadableText(transcript);
+    const AlignmentCharacters needle = needleOfReadable(readable);
+    next.heard = position.heard.after(readable);
     // A match the guard refuses is treated as no match at all.
     std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
         // The search follows the words across recognition runs.
-        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needleOf(next.heard.recent()), position, now))
+        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needleOfReadable(next.heard.recent()), position, now))
             match = recovered;
     }
     if (!match)

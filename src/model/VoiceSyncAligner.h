@@ -67,6 +67,8 @@ public:
 private:
     // The transcript's latest characters that are compared, empty when there are too few.
     static AlignmentCharacters needleOf(QStringView transcript);
+    // The same for a text already in readable form.
+    static AlignmentCharacters needleOfReadable(QStringView readable);
     // Each chunk's match in the window, in chunk order.
     std::vector<VoiceSyncMatch> windowMatches(std::span<const char32_t> needle, ParagraphRange window) const;
     static std::optional<VoiceSyncMatch> bestMatch(const std::vector<VoiceSyncMatch> &matches);
