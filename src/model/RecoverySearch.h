@@ -25,15 +25,19 @@ struct RecoverySearch {
     // A few words heard alone are enough when they run in order through one chunk only: the
     // opening words of a sentence after a skipped passage.
     std::size_t shortestNeedle = 5;
-    // Weighed as ForwardJumpGuard weighs stretches, an ideograph 4: six ideographs in order net
-    // of slips, and a lead of two and a half over any other chunk.
-    double minimumAlignmentWeight = 24;
+    // Weighed as ForwardJumpGuard weighs stretches, an ideograph 4: six and a half ideographs in
+    // order net of slips, and a lead of two and a half over any other chunk. A presenter makes an
+    // aside several times as often as he leaves out a passage, and an aside in the talk's own
+    // words (另外小團隊把便宜的錄音統計好) can run in order through the opening of a chunk four
+    // sentences on about as far as that chunk read with errors does.
+    double minimumAlignmentWeight = 26;
     double minimumLead = 10;
     // Ends of alignments closer than this to the heaviest one's are the same alignment: held to
     // the latest words, ending a character early costs that character twice.
     std::size_t sameAlignmentShift = 6;
-    // The next chunks need less: a presenter who left out one sentence is most likely there.
-    std::int64_t nearChunksAhead = 3;
+    // The next chunks need less: a presenter who left out a sentence or two is most likely there.
+    // Counted in sentences left out, so that a chunk he was halfway through is not one of them.
+    std::int64_t nearSentencesLeftOut = 2;
     double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;
     // Beyond the window, eight ideographs net: an aside made of the talk's stock phrases (我自己,
@@ -42,10 +46,11 @@ struct RecoverySearch {
     double minimumAlignmentWeightBeyondWindow = 32;
     // After this many updates and seconds without the count moving (some five seconds of speech,
     // longer than an aside), the presenter has moved on: the window's chunks need only the weight
-    // of the next ones, and those beyond it that of the window. Updates count speech (a
+    // of the next ones, and those beyond it six ideographs net. Updates count speech (a
     // recogniser that revises often sends more), seconds count pauses too; both must agree.
     std::int64_t updatesWhenLongLost = 25;
     double secondsWhenLongLost = 5;
+    double minimumAlignmentWeightBeyondWindowWhenLongLost = 24;
 
     bool operator==(const RecoverySearch &) const = default;
 };

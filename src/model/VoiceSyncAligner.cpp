@@ -213,8 +213,13 @@ double VoiceSyncAligner::minimumAlignmentWeight(
     const bool isInWindow = index <= anchor + m_recovery->chunksAhead;
     if (position.updatesSinceAdvance + 1 >= m_recovery->updatesWhenLongLost
         && now - position.lastAdvanceTime >= m_recovery->secondsWhenLongLost)
-        return isInWindow ? m_recovery->minimumNearAlignmentWeight : m_recovery->minimumAlignmentWeight;
-    if (index <= position.currentParagraphIndex + m_recovery->nearChunksAhead)
+        return isInWindow ? m_recovery->minimumNearAlignmentWeight
+                          : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
+    const std::int64_t current = position.currentParagraphIndex;
+    const bool isCurrentPartlySpoken = current >= 0 && current < m_chunks.count()
+        && position.spokenReadableCharacterCount > m_chunks.paragraph(current).globalReadableStart;
+    const std::int64_t sentencesLeftOut = index - current - (isCurrentPartlySpoken ? 1 : 0);
+    if (sentencesLeftOut <= m_recovery->nearSentencesLeftOut)
         return m_recovery->minimumNearAlignmentWeight;
     return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }

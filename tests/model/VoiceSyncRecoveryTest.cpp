@@ -175,14 +175,22 @@ TEST_F(VoiceSyncRecovery, ThePresenterIsFoundAgainAfterSkippingFiveChunks)
 
 TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
 {
-    // At the start of chunk 2 the presenter leaves out chunks 2 to 5 and starts chunk 6; its
+    // At the start of chunk 4 the presenter leaves out chunks 4 and 5 and starts chunk 6; its
     // first six characters run in order through chunk 6 alone (步是 is in chunks 4 and 9 too).
     const QString opening = QStringLiteral("第二步是替每");
     const QString longerOpening = opening + QStringLiteral("個");
-    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(opening, at(2), 1.0);
+    const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(opening, at(4), 1.0);
     EXPECT_EQ(decision.position.currentParagraphIndex, 6);
     EXPECT_EQ(decision.position.spokenReadableCharacterCount, startOf(6) + 6);
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 7 句 · 100%"));
+    // Sentences left out are counted from the spoken position: near the end of chunk 3, chunk 6
+    // is again two sentences on.
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(opening, shortOfTheEnd(3, 5), 1.0).position.currentParagraphIndex, 6);
+
+    // Four sentences left out (from chunk 2) take one character more, as an aside in the talk's
+    // own words runs that far through some chunk's opening as often.
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(opening, at(2), 1.0).match);
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(longerOpening, at(2), 1.0).position.currentParagraphIndex, 6);
 
     // Heard in the same run as the end of the sentence before: the latest words decide where
     // the presenter is, not the older ones, which fit better.
@@ -190,12 +198,12 @@ TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
     EXPECT_EQ(aligner.handleVoiceSyncUpdate(afterTheEnd, at(2), 1.0).position.currentParagraphIndex, 6);
 
     // Four characters are too few, and the same six out of order are no evidence.
-    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第二步是"), at(2), 1.0).match);
-    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("每替是步二第"), at(2), 1.0).match);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第二步是"), at(4), 1.0).match);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("每替是步二第"), at(4), 1.0).match);
 
     // Waiting for the window's eight characters leaves the presenter two sentences longer.
     const VoiceSyncAligner longNeedles = withSearch(chunks, [](RecoverySearch &search) { search.shortestNeedle = 8; });
-    EXPECT_FALSE(longNeedles.handleVoiceSyncUpdate(opening, at(2), 1.0).match);
+    EXPECT_FALSE(longNeedles.handleVoiceSyncUpdate(opening, at(4), 1.0).match);
 }
 
 TEST_F(VoiceSyncRecovery, TheFirstWordsOfARunContinueTheSentencesHeardInTheRunsBefore)
