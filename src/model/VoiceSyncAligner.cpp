@@ -207,6 +207,15 @@ VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first
     return searched;
 }
 
+std::int64_t VoiceSyncAligner::sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const
+{
+    // A chunk the presenter is partway through is not left out.
+    const std::int64_t current = position.currentParagraphIndex;
+    const bool isCurrentPartlySpoken = current >= 0 && current < m_chunks.count()
+        && position.spokenReadableCharacterCount > m_chunks.paragraph(current).globalReadableStart;
+    return index - current - (isCurrentPartlySpoken ? 1 : 0);
+}
+
 double VoiceSyncAligner::minimumAlignmentWeight(
     std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const
 {
@@ -215,11 +224,7 @@ double VoiceSyncAligner::minimumAlignmentWeight(
         && now - position.lastAdvanceTime >= m_recovery->secondsWhenLongLost)
         return isInWindow ? m_recovery->minimumNearAlignmentWeight
                           : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
-    const std::int64_t current = position.currentParagraphIndex;
-    const bool isCurrentPartlySpoken = current >= 0 && current < m_chunks.count()
-        && position.spokenReadableCharacterCount > m_chunks.paragraph(current).globalReadableStart;
-    const std::int64_t sentencesLeftOut = index - current - (isCurrentPartlySpoken ? 1 : 0);
-    if (sentencesLeftOut <= m_recovery->nearSentencesLeftOut)
+    if (sentencesLeftOut(index, position) <= m_recovery->nearSentencesLeftOut)
         return m_recovery->minimumNearAlignmentWeight;
     return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }

@@ -102,6 +102,8 @@ private:
     // through.
     std::optional<VoiceSyncMatch> recoveredMatch(
         std::span<const char32_t> recent, const VoiceSyncPosition &position, double now) const;
+    // How many chunks the presenter left out if he is now reading chunk `index`.
+    std::int64_t sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const;
     // The in-order weight the search needs to move to chunk `index`.
     double minimumAlignmentWeight(
         std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const;
