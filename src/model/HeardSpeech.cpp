@@ -22,9 +22,11 @@ bool startsNewRun(const QString &previous, const QString &transcript)
 
 HeardSpeech HeardSpeech::after(const QString &transcript) const
 {
-    if (!startsNewRun(currentRun, transcript))
-        return { earlierRuns, transcript };
-    return { (earlierRuns + currentRun).right(keptCharacters), transcript };
+    if (!startsNewRun(currentRun, transcript)) {
+        const qsizetype added = std::max<qsizetype>(transcript.size() - currentRun.size(), 0);
+        return { earlierRuns, transcript, charactersSinceAdvance + added };
+    }
+    return { (earlierRuns + currentRun).right(keptCharacters), transcript, charactersSinceAdvance + transcript.size() };
 }
 
 } // namespace lumetra

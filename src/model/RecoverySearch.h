@@ -44,11 +44,12 @@ struct RecoverySearch {
     // 把重要的) can run in order through some chunk ten sentences on, and a move that far is never
     // taken back.
     double minimumAlignmentWeightBeyondWindow = 32;
-    // After this many updates and seconds without the count moving (some five seconds of speech,
-    // longer than an aside), the presenter has moved on: the window's chunks need only the weight
-    // of the next ones, and those beyond it six ideographs net. Updates count speech (a
-    // recogniser that revises often sends more), seconds count pauses too; both must agree.
-    std::int64_t updatesWhenLongLost = 25;
+    // After this many characters heard and seconds without the count moving (some five seconds
+    // of speech, longer than an aside), the presenter has moved on: the window's chunks need only
+    // the weight of the next ones, and those beyond it six ideographs net. Characters count
+    // speech whether partial results come often or seldom, seconds count pauses too; both must
+    // agree.
+    std::int64_t charactersWhenLongLost = 20;
     double secondsWhenLongLost = 5;
     double minimumAlignmentWeightBeyondWindowWhenLongLost = 24;
 

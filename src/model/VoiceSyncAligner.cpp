@@ -220,7 +220,7 @@ double VoiceSyncAligner::minimumAlignmentWeight(
     std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const
 {
     const bool isInWindow = index <= anchor + m_recovery->chunksAhead;
-    if (position.updatesSinceAdvance + 1 >= m_recovery->updatesWhenLongLost
+    if (position.heard.charactersSinceAdvance >= m_recovery->charactersWhenLongLost
         && now - position.lastAdvanceTime >= m_recovery->secondsWhenLongLost)
         return isInWindow ? m_recovery->minimumNearAlignmentWeight
                           : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
@@ -229,12 +229,12 @@ double VoiceSyncAligner::minimumAlignmentWeight(
     return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }
 
-std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
-    std::span<const char32_t> recent, const VoiceSyncPosition &position, double now) const
+std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(const VoiceSyncPosition &position, double now) const
 {
+    const AlignmentCharacters recent = needleOfReadable(position.heard.recent());
     if (!m_recovery || recent.size() < m_recovery->shortestNeedle)
         return std::nullopt;
-    const bool isLost = position.updatesSinceAdvance + 1 >= m_recovery->minimumUpdatesWithoutAdvance;
+    const bool isLost = position.updatesSinceAdvance >= m_recovery->minimumUpdatesWithoutAdvance;
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
     const std::int64_t end
@@ -244,7 +244,8 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(
     // The chunks searched as one text, so that words running from one chunk into the next (a
     // short sentence and the one after it) align as they were said.
     const SearchedText searched = searchedText(first, end);
-    const std::span<const char32_t> latest = recent.last(std::min(recent.size(), m_recovery->latestCharacters));
+    const std::span<const char32_t> latest
+        = std::span<const char32_t>(recent).last(std::min(recent.size(), m_recovery->latestCharacters));
     const std::vector<double> weights = latestInOrderAlignmentWeights(latest, searched.characters, ideographWeight());
     const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
     if (heaviest == 0)
@@ -288,7 +289,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
         // The search follows the words across recognition runs.
-        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(needleOfReadable(next.heard.recent()), position, now))
+        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(next, now))
             match = recovered;
     }
     if (!match)
@@ -300,6 +301,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount) {
         next.lastAdvanceTime = now;
         next.updatesSinceAdvance = 0;
+        next.heard.charactersSinceAdvance = 0;
     }
     const std::int64_t index = m_chunks.paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);
     next.voiceSyncParagraphIndex = index;

@@ -107,6 +107,7 @@ TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
              distinctCharacters(2, 4), scrambled }) {
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
         unmoved.heard.currentRun = ScriptParser::normalizedReadableText(transcript);
+        unmoved.heard.charactersSinceAdvance = unmoved.heard.currentRun.size();
         EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, unmoved, false })) << transcript.toStdString();
     }
 }
@@ -135,7 +136,7 @@ TEST(VoiceSyncAligner, RereadingNeverMovesTheSpokenCountBack)
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(reread, position, 9.0);
     ASSERT_TRUE(decision.match);
     EXPECT_EQ(decision.match->index, 1);
-    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, 1, { {}, reread } }));
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, 1, { {}, reread, reread.size() } }));
     // The status names the furthest spoken chunk, with the new score truncated (11/12 = 91.7%).
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 91%"));
 }

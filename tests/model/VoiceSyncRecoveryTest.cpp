@@ -290,22 +290,23 @@ TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
     HeardSpeech heard;
     for (const QString &partial : { QStringLiteral("今天"), QStringLiteral("今天想跟"), QStringLiteral("今天想跟大家") })
         heard = heard.after(partial);
-    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大家") }));
-    // A run's last words revised keep its opening: still the same run.
+    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大家"), 6 }));
+    // A run's last words revised keep its opening: still the same run, and nothing more heard.
     heard = heard.after(QStringLiteral("今天想跟大"));
-    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大") }));
+    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大"), 6 }));
     // A new run starts from nothing (an empty transcript, or its own first words).
     heard = heard.after(QString());
-    EXPECT_EQ(heard, (HeardSpeech { QStringLiteral("今天想跟大"), {} }));
+    EXPECT_EQ(heard, (HeardSpeech { QStringLiteral("今天想跟大"), {}, 6 }));
     heard = heard.after(QStringLiteral("很多")).after(QStringLiteral("很多人一開始就急著找新的工具來解決問題"));
     heard = heard.after(QStringLiteral("第三"));
     EXPECT_EQ(heard.currentRun, QStringLiteral("第三"));
+    EXPECT_EQ(heard.charactersSinceAdvance, 6 + 19 + 2); // each run's characters once
     // Only as much of the earlier runs as the alignment compares.
     EXPECT_EQ(heard.earlierRuns, QStringLiteral("今天想跟大很多人一開始就急著找新的工具來解決問題").right(32));
     EXPECT_EQ(heard.recent(), heard.earlierRuns + QStringLiteral("第三"));
     // A shorter transcript that opens differently is a new run even when long.
     const HeardSpeech restarted = HeardSpeech { {}, QStringLiteral("一二三四五六") }.after(QStringLiteral("七八九十一"));
-    EXPECT_EQ(restarted, (HeardSpeech { QStringLiteral("一二三四五六"), QStringLiteral("七八九十一") }));
+    EXPECT_EQ(restarted, (HeardSpeech { QStringLiteral("一二三四五六"), QStringLiteral("七八九十一"), 5 }));
 }
 
 TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvidence)
@@ -315,14 +316,19 @@ TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvid
     const QString heard = QStringLiteral("接著看甲哪些步");
     VoiceSyncPosition position = at(1);
     position.updatesSinceAdvance = 5;
-    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
-    // After some five seconds of speech that moved nothing, he is elsewhere; as many updates
-    // within a second are a recogniser revising its words.
-    position.updatesSinceAdvance = RecoverySearch {}.updatesWhenLongLost;
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 6.0).match);
+    // After some five seconds of speech that moved nothing, he is elsewhere: the characters
+    // heard count the speech, so partial results every half second (fewer updates) count the
+    // same; as many characters within a second are a recogniser revising its words.
+    position.heard.charactersSinceAdvance = RecoverySearch {}.charactersWhenLongLost - heard.size();
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(heard, position, 6.0);
     EXPECT_EQ(decision.position.currentParagraphIndex, 5);
     EXPECT_EQ(decision.position.spokenReadableCharacterCount, startOf(5) + 7);
+    EXPECT_EQ(decision.position.heard.charactersSinceAdvance, 0);
+    // One character fewer heard is not yet long enough.
+    position.heard.charactersSinceAdvance -= 1;
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 6.0).match);
 }
 
 TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
