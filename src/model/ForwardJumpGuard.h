@@ -19,6 +19,8 @@ struct MatchEvidence {
     // Whether the latest words align in order at least as well with a chunk before the matched
     // one (back to rereadChunksBehind chunks behind the current one).
     bool latestWordsFitEarlierChunk = false;
+    // Whether the match passes over a chunk of which nothing was heard: a sentence left out.
+    bool leavesOutASentence = false;
 };
 
 // Common characters and parallel sentence openings let an unscripted or repeated sentence
@@ -41,6 +43,9 @@ struct ForwardJumpGuard {
     // otherwise carry the count a whole chunk ahead (moves that far are left to clear matches,
     // and to the recovery search).
     double steadyAdvanceSecondsAtMost = 2.5;
+    // The same holds for a move that leaves out a sentence, however short: the last words of an
+    // aside (…的時間表) can be found in a short chunk one sentence on (真的觀察時間表) and mark it
+    // read.
     double fastAdvanceMinimumScore = 0.6;
     // … and the latest words must align in order better with the matched chunk than with any
     // chunk before it: the end of one chunk and the start of the next, heard together, can hold

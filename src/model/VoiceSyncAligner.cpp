@@ -117,6 +117,7 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         return true;
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
+    evidence.leavesOutASentence = sentencesLeftOut(match.index, position) > 0;
     for (const VoiceSyncMatch &candidate : matches) {
         if (candidate.index == current || candidate.index == current + 1)
             evidence.nearScore = std::max(evidence.nearScore, candidate.score);

@@ -242,14 +242,14 @@ TEST_F(EnglishGuardScenario, ASkippedSentenceIsFollowedWhereEveryChunkHoldsTheLe
 
 TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
 {
-    // The presenter is at the start of chunk 1 and adds an aside whose last words (公開的) are in
+    // The presenter, a few words into chunk 1, adds an aside whose last words (公開的) are in
     // the next chunk, a short one the comparison window covers whole.
     const QStringList sentences = { QStringLiteral("最後統計常見筆記新同事其實寫下廣告。"),
         QStringLiteral("主管把共用聯絡人寫下好。"), QStringLiteral("每個人分享公開的合約。"),
         QStringLiteral("通常記錄設定檔和字幕我自己其實把個人的貨運建立好。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
     ASSERT_EQ(chunks.count(), sentences.size());
-    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart + 3, 0 };
     const QString aside = QStringLiteral("你也追蹤外掛設計師準備公開的");
 
     const VoiceSyncDecision decision = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(aside, position, 10.0);
@@ -264,6 +264,10 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     guard.weakMatchScore = 0;
     windowEnd.setForwardJumpGuard(guard);
     EXPECT_EQ(windowEnd.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 3);
+
+    // Before any of chunk 1 is heard, the move would leave it out: a weak match never does.
+    const VoiceSyncPosition atTheStart { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+    EXPECT_FALSE(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(aside, atTheStart, 10.0).match);
 
     // Weak, with none of the latest words in order in the chunk (約, 的 and 每 are there the
     // other way round): no match at all, where the window alone would take it.
