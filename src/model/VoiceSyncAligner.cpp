@@ -232,8 +232,10 @@ double VoiceSyncAligner::minimumAlignmentWeight(
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(const VoiceSyncPosition &position, double now) const
 {
+    if (!m_recovery)
+        return std::nullopt;
     const AlignmentCharacters recent = needleOfReadable(position.heard.recent());
-    if (!m_recovery || recent.size() < m_recovery->shortestNeedle)
+    if (recent.size() < m_recovery->shortestNeedle)
         return std::nullopt;
     const bool isLost = position.updatesSinceAdvance >= m_recovery->minimumUpdatesWithoutAdvance;
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
