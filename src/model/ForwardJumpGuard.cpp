@@ -32,7 +32,8 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
     const bool isClearEnoughToHurry = match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
         && !evidence.latestWordsFitEarlierChunk;
     if (evidence.leavesOutASentence)
-        return isClearEnoughToHurry;
+        return isClearEnoughToHurry
+            && evidence.heardShareOfMarkedRead + scoreTolerance >= leftOutMoveMinimumHeardShare;
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance = steadyAdvanceCharacters
         + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);

@@ -21,6 +21,9 @@ struct MatchEvidence {
     bool latestWordsFitEarlierChunk = false;
     // Whether the match passes over a chunk of which nothing was heard: a sentence left out.
     bool leavesOutASentence = false;
+    // How much of what the match marks read (the chunk's latest characters up to the match's
+    // end) the latest words align with in order, as a share of its weight.
+    double heardShareOfMarkedRead = 0;
 };
 
 // Common characters and parallel sentence openings let an unscripted or repeated sentence
@@ -51,6 +54,12 @@ struct ForwardJumpGuard {
     // chunk before it: the end of one chunk and the start of the next, heard together, can hold
     // every character of a window further on, and its opening clause too.
     std::size_t fastAdvanceLatestCharacters = 8;
+    // A move that leaves out a sentence also needs at least this share of what it marks read
+    // (up to leftOutMoveLatestCharacters of it) heard in order: a presenter who left out a
+    // sentence reads the next one from its start, while an aside ending in a chunk's last words
+    // (同樣地大家排序關鍵的腳本, ending as 你已經處理報告準備關鍵的腳本 does) holds only those.
+    double leftOutMoveMinimumHeardShare = 0.5;
+    std::size_t leftOutMoveLatestCharacters = 16;
     // Either kind of move also needs the latest words in the matched chunk in the order heard: a
     // stretch of them found there unchanged weighing this much, an ideograph weighing
     // ideographWeight and any other character 1 (three ideographs, or twelve letters). The score

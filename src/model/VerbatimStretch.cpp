@@ -17,6 +17,14 @@ double weightOf(char32_t key, double ideographWeight)
 
 } // namespace
 
+double stretchWeight(std::span<const char32_t> characters, double ideographWeight)
+{
+    double weight = 0;
+    for (const char32_t character : characters)
+        weight += weightOf(character, ideographWeight);
+    return weight;
+}
+
 double longestVerbatimStretchWeight(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {

@@ -5,6 +5,9 @@
 
 namespace lumetra {
 
+// The characters' weights summed, weighed as below.
+double stretchWeight(std::span<const char32_t> characters, double ideographWeight);
+
 // The heaviest stretch of the needle that the haystack holds unchanged, in the same order: the
 // sum of its characters' weights, an ideograph weighing `ideographWeight` and any other character
 // 1. One ideograph says about as much about where a speaker is as a short English word does.

@@ -118,6 +118,8 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
     evidence.leavesOutASentence = sentencesLeftOut(match.index, position) > 0;
+    if (evidence.leavesOutASentence)
+        evidence.heardShareOfMarkedRead = heardShareOfMarkedRead(match, needle);
     for (const VoiceSyncMatch &candidate : matches) {
         if (candidate.index == current || candidate.index == current + 1)
             evidence.nearScore = std::max(evidence.nearScore, candidate.score);
@@ -137,6 +139,22 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     }
     return m_guard->accepts(
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
+}
+
+double VoiceSyncAligner::heardShareOfMarkedRead(const VoiceSyncMatch &match, std::span<const char32_t> needle) const
+{
+    const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(match.index)];
+    const auto end = static_cast<std::size_t>(std::clamp<std::int64_t>(
+        match.readableCharacterPosition - m_chunks.paragraph(match.index).globalReadableStart, 0,
+        static_cast<std::int64_t>(chunk.size())));
+    const std::size_t length = std::min(end, m_guard->leftOutMoveLatestCharacters);
+    const std::span<const char32_t> marked = std::span<const char32_t>(chunk).subspan(end - length, length);
+    const double markedWeight = stretchWeight(marked, ideographWeight());
+    if (markedWeight == 0)
+        return 0;
+    const std::span<const char32_t> latest
+        = needle.last(std::min(needle.size(), m_guard->leftOutMoveLatestCharacters));
+    return inOrderAlignmentWeight(latest, marked, ideographWeight()) / markedWeight;
 }
 
 VoiceSyncMatch VoiceSyncAligner::matchIn(std::span<const char32_t> needle, std::int64_t index) const

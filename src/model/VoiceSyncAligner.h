@@ -76,6 +76,8 @@ private:
     double verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const;
     // The weight of the needle's best in-order alignment with chunk `index`, allowing slips.
     double inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const;
+    // How much of what `match` marks read the latest words hold in order (MatchEvidence).
+    double heardShareOfMarkedRead(const VoiceSyncMatch &match, std::span<const char32_t> needle) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // The window's match if the guard lets it through, else a short transcript's match.

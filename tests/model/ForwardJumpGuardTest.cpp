@@ -275,3 +275,31 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     EXPECT_FALSE(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(reversed, position, 10.0).match);
     EXPECT_TRUE(windowEnd.handleVoiceSyncUpdate(reversed, position, 10.0).match);
 }
+
+TEST(ForwardJumpGuard, AMoveLeavingOutASentenceNeedsWhatItMarksReadHeardInOrder)
+{
+    // Chunk 0 just read, nothing of chunk 1 heard yet: a match in chunk 2 leaves chunk 1 out.
+    const QStringList sentences = { QStringLiteral("這就是廣告。"),
+        QStringLiteral("舉例來說你分享庫存每個人常常確認草稿和聯絡人。"), QStringLiteral("你已經處理報告準備關鍵的腳本。"),
+        QStringLiteral("換句話說這套系統簡化關鍵的程式很多公司常常解決穩定的會議紀錄。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    ASSERT_EQ(chunks.count(), sentences.size());
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 9.0 };
+    // An aside in the same run ends in chunk 2's last words, and only those.
+    const QString aside = QStringLiteral("這就是廣告同樣地大家排序關鍵的腳本");
+
+    const VoiceSyncDecision decision = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(aside, position, 10.0);
+    EXPECT_FALSE(decision.match);
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, position.spokenReadableCharacterCount);
+
+    // Without the rule the window's match passes the fast-move test and marks chunk 2 read.
+    VoiceSyncAligner endsOnly(chunks);
+    ForwardJumpGuard guard;
+    guard.leftOutMoveMinimumHeardShare = 0;
+    endsOnly.setForwardJumpGuard(guard);
+    EXPECT_EQ(endsOnly.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 3);
+
+    // Chunk 2 read from its start, a quarter of it misheard, is the presenter leaving chunk 1 out.
+    const QString skipped = QStringLiteral("這就是廣告你已經處理報名準被關鍵的腳本");
+    EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(skipped, position, 10.0).position.currentParagraphIndex, 3);
+}
