@@ -61,7 +61,7 @@ public:
             const std::int64_t next = std::min(i + 1, count - 1);
             if (i > 0 && chance() < 0.03)
                 said.push_back({ readable(m_chunks.paragraph(i - 1).text), next, Saying::Reread });
-            if (!m_asides.isEmpty() && chance() < 0.03)
+            if (!m_asides.isEmpty() && chance() < m_options.asideShare)
                 said.push_back({ readable(m_asides.at(below(m_asides.size()))), next, Saying::Aside });
         }
         return said;

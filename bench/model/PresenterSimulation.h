@@ -16,6 +16,7 @@ struct PresenterOptions {
     bool simplifiedOutput = false; // the recogniser writes Simplified characters
     double misrecognisedShare = 0; // share of characters heard wrong (mostly replaced, some lost or added)
     double partialInterval = 0.2; // seconds between partial results
+    double asideShare = 0.03; // share of sentences the presenter follows with an unscripted one
 };
 
 // What following the presenter looked like over one talk.
