@@ -13,8 +13,9 @@ namespace lumetra {
 struct HeardSpeech {
     QString earlierRuns; // the latest characters of the runs before the current one
     QString currentRun; // the current run's transcript
-    // Readable characters heard since the spoken count last moved: how much the presenter has
-    // said without being found, whatever the recogniser's pace of partial results.
+    // Readable characters heard since the spoken count last moved or the presenter was last found
+    // re-reading: how much he has said without being found, whatever the recogniser's pace of
+    // partial results.
     std::int64_t charactersSinceAdvance = 0;
 
     // The state after a transcript arrives (in readable form).

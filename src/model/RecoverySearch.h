@@ -52,6 +52,12 @@ struct RecoverySearch {
     std::int64_t charactersWhenLongLost = 20;
     double secondsWhenLongLost = 5;
     double minimumAlignmentWeightBeyondWindowWhenLongLost = 24;
+    // Latest words that run this clearly through words already read (six ideographs net, and the
+    // lead over any other place) are a re-read sentence: the presenter is found, and the count of
+    // characters heard without finding him starts again. A re-read followed by an aside otherwise
+    // adds up to twenty characters, and the aside (另外小團隊把便宜的錄音統計好) ran through a chunk
+    // beyond the window (小團隊比較把公開的紀錄統計好) as far as the long-lost search then asks.
+    double minimumRereadWeight = 24;
 
     bool operator==(const RecoverySearch &) const = default;
 };

@@ -248,20 +248,20 @@ double VoiceSyncAligner::minimumAlignmentWeight(
     return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }
 
-std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(const VoiceSyncPosition &position, double now) const
+VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
-        return std::nullopt;
+        return {};
     const AlignmentCharacters recent = needleOfReadable(position.heard.recent());
     if (recent.size() < m_recovery->shortestNeedle)
-        return std::nullopt;
+        return {};
     const bool isLost = position.updatesSinceAdvance >= m_recovery->minimumUpdatesWithoutAdvance;
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
     const std::int64_t end
         = std::min(anchor + (isLost ? m_recovery->chunksAheadWhenLost : m_recovery->chunksAhead) + 1, m_chunks.count());
     if (first >= end)
-        return std::nullopt;
+        return {};
     // The chunks searched as one text, so that words running from one chunk into the next (a
     // short sentence and the one after it) align as they were said.
     const SearchedText searched = searchedText(first, end);
@@ -270,7 +270,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(const VoiceSyncPo
     const std::vector<double> weights = latestInOrderAlignmentWeights(latest, searched.characters, ideographWeight());
     const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
     if (heaviest == 0)
-        return std::nullopt;
+        return {};
     // Alignments ending a few characters from the heaviest one are that one, shifted; any other
     // is another place the presenter might be (a pattern repeated a sentence on).
     const std::size_t shift = m_recovery->sameAlignmentShift;
@@ -281,20 +281,20 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::recoveredMatch(const VoiceSyncPo
     }
     const std::size_t chunk = searched.chunkEndingAt(heaviest);
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
-    if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now)
-        || weights[heaviest] < runnerUpWeight + m_recovery->minimumLead)
-        return std::nullopt;
+    const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
+        + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
+    const bool isUnrivalled = weights[heaviest] >= runnerUpWeight + m_recovery->minimumLead;
+    // Only forward: the spoken position never moves back through alignment.
+    if (alignmentEnd <= position.spokenReadableCharacterCount)
+        return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
+    if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now) || !isUnrivalled)
+        return {};
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(
         latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
-    const VoiceSyncMatch match { index, score,
-        m_chunks.paragraph(index).globalReadableStart
-            + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]) };
-    // Only forward: the spoken position never moves back through alignment.
-    if (match.score < m_recovery->minimumScore
-        || match.readableCharacterPosition <= position.spokenReadableCharacterCount)
-        return std::nullopt;
-    return match;
+    if (score < m_recovery->minimumScore)
+        return {};
+    return { VoiceSyncMatch { index, score, alignmentEnd } };
 }
 
 VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
@@ -310,8 +310,11 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
         // The search follows the words across recognition runs.
-        if (const std::optional<VoiceSyncMatch> recovered = recoveredMatch(next, now))
-            match = recovered;
+        const Recovery recovery = recover(next, now);
+        if (recovery.match)
+            match = recovery.match;
+        if (recovery.isRereading)
+            next.heard.charactersSinceAdvance = 0; // found, if not moved: he is not lost
     }
     if (!match)
         return decision;

@@ -100,9 +100,15 @@ private:
         }
     };
     SearchedText searchedText(std::int64_t first, std::int64_t end) const;
-    // A chunk ahead that the latest words (with the end of earlier recognition runs) clearly run
-    // through; `position` has the update heard and counted, not yet applied.
-    std::optional<VoiceSyncMatch> recoveredMatch(const VoiceSyncPosition &position, double now) const;
+    // What the search finds for the latest words (with the end of earlier recognition runs).
+    struct Recovery {
+        // A chunk ahead that they clearly run through.
+        std::optional<VoiceSyncMatch> match;
+        // They clearly run through words already read: the presenter is re-reading, not lost.
+        bool isRereading = false;
+    };
+    // `position` has the update heard and counted, not yet applied.
+    Recovery recover(const VoiceSyncPosition &position, double now) const;
     // How many chunks the presenter left out if he is now reading chunk `index`.
     std::int64_t sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const;
     // The in-order weight the search needs to move to chunk `index`.

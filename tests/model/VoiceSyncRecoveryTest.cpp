@@ -266,6 +266,34 @@ TEST(VoiceSyncBeyondTheWindow, AnAsideRunningThroughAChunkFarAheadNeedsStrongerE
     EXPECT_EQ(asInTheWindow.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
 }
 
+TEST(VoiceSyncBeyondTheWindow, AReReadSentenceDoesNotCountAsTimeLostBeforeAnAside)
+{
+    // Chunk 5 just read, the presenter re-reads chunk 4 (第四次比較內部) and, in the same run, adds
+    // an aside whose words run in order through chunk 13, beyond the window; together they are
+    // over twenty characters and five seconds without a move.
+    const QStringList talk = { QStringLiteral("工程師寫下想法和分類設計師已經改善待辦清單。"), QStringLiteral("這就是平台。"),
+        QStringLiteral("第一步是把意見規劃好這個流程還是分享意見和版本。"), QStringLiteral("每個人更新筆記。"),
+        QStringLiteral("第四次比較內部。"), QStringLiteral("通常準備帳號和貨運新同事就回頭看看庫存。"),
+        QStringLiteral("這就是廣告。"), QStringLiteral("客戶合併工具。"),
+        QStringLiteral("再來每個人統計郵件我的朋友真的移除備份。"), QStringLiteral("也麻煩嗎。"),
+        QStringLiteral("舉例來說也移除關鍵的產品設計。"), QStringLiteral("什麼叫做歸檔完了。"),
+        QStringLiteral("慢慢基本嗎。"), QStringLiteral("小團隊比較把公開的紀錄統計好解決工作流程。"),
+        QStringLiteral("但是設計師把照片和郵件整理好我自己保留數字。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 6, 6, chunks.paragraph(6).globalReadableStart, 0 };
+    const QString said = QStringLiteral("第四次比較內部另外小團隊把便宜的錄音統計好");
+
+    double now = 1.5;
+    EXPECT_EQ(speak(VoiceSyncAligner(chunks), position, said, now).furthestChunk, 6);
+
+    // Counting the re-read as time lost, the aside is taken for the presenter found beyond the window.
+    now = 1.5;
+    const VoiceSyncAligner rereadLost
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumRereadWeight = 1000; });
+    EXPECT_GE(speak(rereadLost, position, said, now).furthestChunk, 13);
+}
+
 TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenForALaterOne)
 {
     // Chunk 0 is read, then chunk 1, then chunk 0 again, then chunk 2: its words fit chunk 4 as
