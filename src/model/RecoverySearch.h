@@ -58,6 +58,12 @@ struct RecoverySearch {
     // adds up to twenty characters, and the aside (另外小團隊把便宜的錄音統計好) ran through a chunk
     // beyond the window (小團隊比較把公開的紀錄統計好) as far as the long-lost search then asks.
     double minimumRereadWeight = 24;
+    // A short chunk holds few words, so the end of an aside bridging into it from the sentence
+    // just read (…處理意見 into 這就是意見, one sentence on) weighs what the next chunks need. A move
+    // into a chunk of at most longestShortChunk readable characters that leaves out a sentence
+    // also needs this share of what it marks read heard in order, as the guard asks of the window.
+    std::size_t longestShortChunk = 7;
+    double shortChunkMinimumHeardShare = 0.5;
 
     bool operator==(const RecoverySearch &) const = default;
 };

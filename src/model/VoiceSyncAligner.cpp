@@ -119,7 +119,8 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
     evidence.leavesOutASentence = sentencesLeftOut(match.index, position) > 0;
     if (evidence.leavesOutASentence)
-        evidence.heardShareOfMarkedRead = heardShareOfMarkedRead(match, needle);
+        evidence.heardShareOfMarkedRead
+            = heardShareOfMarkedRead(match, needle, m_guard->leftOutMoveLatestCharacters);
     for (const VoiceSyncMatch &candidate : matches) {
         if (candidate.index == current || candidate.index == current + 1)
             evidence.nearScore = std::max(evidence.nearScore, candidate.score);
@@ -141,19 +142,19 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
 
-double VoiceSyncAligner::heardShareOfMarkedRead(const VoiceSyncMatch &match, std::span<const char32_t> needle) const
+double VoiceSyncAligner::heardShareOfMarkedRead(
+    const VoiceSyncMatch &match, std::span<const char32_t> needle, std::size_t latestCharacters) const
 {
     const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(match.index)];
     const auto end = static_cast<std::size_t>(std::clamp<std::int64_t>(
         match.readableCharacterPosition - m_chunks.paragraph(match.index).globalReadableStart, 0,
         static_cast<std::int64_t>(chunk.size())));
-    const std::size_t length = std::min(end, m_guard->leftOutMoveLatestCharacters);
+    const std::size_t length = std::min(end, latestCharacters);
     const std::span<const char32_t> marked = std::span<const char32_t>(chunk).subspan(end - length, length);
     const double markedWeight = stretchWeight(marked, ideographWeight());
     if (markedWeight == 0)
         return 0;
-    const std::span<const char32_t> latest
-        = needle.last(std::min(needle.size(), m_guard->leftOutMoveLatestCharacters));
+    const std::span<const char32_t> latest = needle.last(std::min(needle.size(), latestCharacters));
     return inOrderAlignmentWeight(latest, marked, ideographWeight()) / markedWeight;
 }
 
@@ -248,6 +249,16 @@ double VoiceSyncAligner::minimumAlignmentWeight(
     return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }
 
+bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
+    const VoiceSyncMatch &match, const VoiceSyncPosition &position, std::span<const char32_t> latest) const
+{
+    const bool isShort = m_readableCharacters[static_cast<std::size_t>(match.index)].size()
+        <= m_recovery->longestShortChunk;
+    return !isShort || sentencesLeftOut(match.index, position) <= 0
+        || heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters)
+        >= m_recovery->shortChunkMinimumHeardShare;
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -292,9 +303,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(
         latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
-    if (score < m_recovery->minimumScore)
+    const VoiceSyncMatch match { index, score, alignmentEnd };
+    if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, position, latest))
         return {};
-    return { VoiceSyncMatch { index, score, alignmentEnd } };
+    return { match };
 }
 
 VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(

@@ -76,8 +76,10 @@ private:
     double verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const;
     // The weight of the needle's best in-order alignment with chunk `index`, allowing slips.
     double inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const;
-    // How much of what `match` marks read the latest words hold in order (MatchEvidence).
-    double heardShareOfMarkedRead(const VoiceSyncMatch &match, std::span<const char32_t> needle) const;
+    // How much of what `match` marks read (its chunk's last `latestCharacters` up to the match's
+    // end) the needle's latest characters hold in order, as a share of its weight.
+    double heardShareOfMarkedRead(
+        const VoiceSyncMatch &match, std::span<const char32_t> needle, std::size_t latestCharacters) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // The window's match if the guard lets it through, else a short transcript's match.
@@ -109,6 +111,9 @@ private:
     };
     // `position` has the update heard and counted, not yet applied.
     Recovery recover(const VoiceSyncPosition &position, double now) const;
+    // Whether a search match in a short chunk that leaves out a sentence heard enough of it.
+    bool isHeardEnoughOfAShortChunk(
+        const VoiceSyncMatch &match, const VoiceSyncPosition &position, std::span<const char32_t> latest) const;
     // How many chunks the presenter left out if he is now reading chunk `index`.
     std::int64_t sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const;
     // The in-order weight the search needs to move to chunk `index`.

@@ -294,6 +294,37 @@ TEST(VoiceSyncBeyondTheWindow, AReReadSentenceDoesNotCountAsTimeLostBeforeAnAsid
     EXPECT_GE(speak(rereadLost, position, said, now).furthestChunk, 13);
 }
 
+TEST(VoiceSyncShortChunk, AnAsideBridgingIntoAShortChunkOneSentenceOnDoesNotMarkItRead)
+{
+    // Chunk 2 just read; in the same run the presenter adds an aside ending in 處理意見, and
+    // chunk 4 (這就是意見) is a short one a sentence on. Joined to the sentence just read, the
+    // aside aligns through to its end with the weight the next chunks need.
+    const QStringList talk = { QStringLiteral("大家先建立答案。"), QStringLiteral("設計師還是安排素材你慢慢分享素材。"),
+        QStringLiteral("我們寫下節奏和供應商馬上把清楚的分類合併好。"), QStringLiteral("這就是時間表。"),
+        QStringLiteral("這就是意見。"), QStringLiteral("新同事也保留規則。"),
+        QStringLiteral("學會發票很多公司分享重複的庫存。"), QStringLiteral("準備預算工程師其實解決基本的發票。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0 };
+    const QString justRead = ScriptParser::normalizedReadableText(talk.at(2));
+
+    double now = 1.0;
+    EXPECT_EQ(speak(VoiceSyncAligner(chunks), position, QStringLiteral("每個人已經處理意見"), now, justRead).furthestChunk, 3);
+
+    now = 1.0;
+    const VoiceSyncAligner endsOnly
+        = withSearch(chunks, [](RecoverySearch &search) { search.shortChunkMinimumHeardShare = 0; });
+    EXPECT_EQ(speak(endsOnly, position, QStringLiteral("每個人已經處理意見"), now, justRead).furthestChunk, 5);
+
+    // Chunk 3 left out and chunk 4 read whole: the presenter is found there. (Chunk 3 opens
+    // otherwise here: two short chunks opening alike are told apart only as the words go on.)
+    QStringList skipped = talk;
+    skipped[3] = QStringLiteral("接著整理時間表。");
+    const ScriptChunkIndex skippedChunks(ScriptParser::parse(skipped.join(QString())));
+    now = 1.0;
+    EXPECT_EQ(speak(VoiceSyncAligner(skippedChunks), position, talk.at(4), now, justRead).furthestChunk, 5);
+}
+
 TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenForALaterOne)
 {
     // Chunk 0 is read, then chunk 1, then chunk 0 again, then chunk 2: its words fit chunk 4 as
