@@ -140,8 +140,8 @@ void voiceFollowArguments(benchmark::internal::Benchmark *benchmark)
     for (const int kind : { 0, 1 })
         for (const int misheard : { 10, 25, 40 })
             benchmark->Args({ 1, 2, kind, misheard / 10 % 2, misheard, 500, asides });
-    // A presenter who adds an aside after every eleventh sentence: asides are what the rules are
-    // most easily misled by, since they are made of the talk's own stock phrases.
+    // A presenter who adds an aside after one sentence in eleven on average: asides are what the
+    // rules are most easily misled by, since they are made of the talk's own stock phrases.
     for (const int kind : { 0, 1 })
         for (const int misheard : { 0, 20, 40 })
             benchmark->Args({ 1, 2, kind, misheard / 10 % 2, misheard, partials, 9 });
