@@ -216,6 +216,20 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
     return best;
 }
 
+VoiceSyncMatch VoiceSyncAligner::throughMisheardLastCharacter(
+    VoiceSyncMatch match, std::span<const char32_t> needle) const
+{
+    // A chunk's last character misheard leaves the match one short of its end, and the prompter
+    // on a chunk the presenter has finished: the sentence after it would count as one left out.
+    const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(match.index)];
+    const std::int64_t end = m_chunks.paragraph(match.index).globalReadableStart + static_cast<std::int64_t>(chunk.size());
+    const bool isOneShort = chunk.size() >= 2 && match.readableCharacterPosition == end - 1;
+    // One character heard after the match's last, which must be the chunk's last but one.
+    if (isOneShort && needle.size() >= 2 && needle[needle.size() - 2] == chunk[chunk.size() - 2])
+        match.readableCharacterPosition = end;
+    return match;
+}
+
 VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first, std::int64_t end) const
 {
     SearchedText searched;
@@ -330,6 +344,9 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     }
     if (!match)
         return decision;
+    // Only in the chunk he was reading: a match that has just jumped to a chunk may be an aside's.
+    if (match->index == position.currentParagraphIndex)
+        *match = throughMisheardLastCharacter(*match, needle);
 
     // The spoken position never moves back through alignment: a repeated sentence leaves it.
     next.spokenReadableCharacterCount

@@ -87,6 +87,8 @@ private:
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // A weak match moved only as far as the latest words run in order in its chunk.
     std::optional<VoiceSyncMatch> heardInOrderAsFarAs(VoiceSyncMatch match, std::span<const char32_t> needle) const;
+    // The match moved to its chunk's end when it ends one short of it and one more character was heard.
+    VoiceSyncMatch throughMisheardLastCharacter(VoiceSyncMatch match, std::span<const char32_t> needle) const;
     std::optional<VoiceSyncMatch> shortTranscriptMatch(
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // The chunks from `first` to before `end` as one text.

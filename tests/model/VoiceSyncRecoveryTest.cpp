@@ -143,6 +143,25 @@ TEST_F(VoiceSyncRecovery, AFiveToSevenCharacterTranscriptMatchesTheNextShortChun
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第三次比較有趣"), position, 1.0).match);
 }
 
+TEST_F(VoiceSyncRecovery, AChunkWithItsLastCharacterMisheardIsFinished)
+{
+    // Chunk 3 read to its end with its last character (亂) heard as another: the prompter moves
+    // on to chunk 4, so that chunk 5 read next is one sentence on, not two.
+    QString heard = ScriptParser::normalizedReadableText(sentences.at(3));
+    const QString untilTheLast = heard.chopped(1);
+    heard.back() = QChar(u'甲');
+    double now = 0;
+    const Spoken finished = speak(aligner, at(3), heard, now);
+    EXPECT_EQ(finished.position.spokenReadableCharacterCount, startOf(4));
+    EXPECT_EQ(finished.position.currentParagraphIndex, 4);
+
+    // Stopped before the last character, he has not said it.
+    now = 0;
+    const Spoken pausing = speak(aligner, at(3), untilTheLast, now);
+    EXPECT_EQ(pausing.position.spokenReadableCharacterCount, startOf(4) - 1);
+    EXPECT_EQ(pausing.position.currentParagraphIndex, 3);
+}
+
 TEST_F(VoiceSyncRecovery, AFarChunkLeadingTheNearOnesInOrderIsTakenUnderTheFarScore)
 {
     // Chunk 2 unheard, chunk 3 heard whole with a third of it wrong: two chunks ahead of chunk 1,
