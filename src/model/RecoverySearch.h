@@ -64,6 +64,12 @@ struct RecoverySearch {
     // also needs this share of what it marks read heard in order, as the guard asks of the window.
     std::size_t longestShortChunk = 7;
     double shortChunkMinimumHeardShare = 0.5;
+    // A move that leaves out the chunk the presenter is due to read must outweigh any alignment
+    // with that chunk by this much more (three ideographs and a bit): the script's repeated
+    // sentence patterns (什麼叫做統計完了, 什麼叫做記錄完了 two sentences on) open alike, and the end
+    // of an aside (…行事曆) running into the later one through the chunk before it gave it the
+    // lead over the presenter's own.
+    double minimumLeadOverCurrentChunk = 13;
 
     bool operator==(const RecoverySearch &) const = default;
 };

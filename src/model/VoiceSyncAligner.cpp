@@ -142,6 +142,15 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
 }
 
+double VoiceSyncAligner::latestAlignmentWeight(std::span<const char32_t> latest, std::int64_t index) const
+{
+    if (index < 0 || index >= m_chunks.count())
+        return 0;
+    const std::vector<double> weights = latestInOrderAlignmentWeights(
+        latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+    return *std::max_element(weights.begin(), weights.end());
+}
+
 double VoiceSyncAligner::heardShareOfMarkedRead(
     const VoiceSyncMatch &match, std::span<const char32_t> needle, std::size_t latestCharacters) const
 {
@@ -313,6 +322,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
     if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now) || !isUnrivalled)
+        return {};
+    if (sentencesLeftOut(index, position) > 0
+        && weights[heaviest] < latestAlignmentWeight(latest, position.currentParagraphIndex)
+                + m_recovery->minimumLeadOverCurrentChunk)
         return {};
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(

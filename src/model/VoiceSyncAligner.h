@@ -76,6 +76,8 @@ private:
     double verbatimWeight(std::span<const char32_t> needle, std::int64_t index) const;
     // The weight of the needle's best in-order alignment with chunk `index`, allowing slips.
     double inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const;
+    // The weight of the heaviest alignment of the latest words, held to their end, with chunk `index` alone.
+    double latestAlignmentWeight(std::span<const char32_t> latest, std::int64_t index) const;
     // How much of what `match` marks read (its chunk's last `latestCharacters` up to the match's
     // end) the needle's latest characters hold in order, as a share of its weight.
     double heardShareOfMarkedRead(

@@ -363,6 +363,29 @@ TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenFor
     EXPECT_EQ(overlapsIgnored.handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 4);
 }
 
+TEST(VoiceSyncRepeatedPattern, AnAsideBridgingIntoALaterSentenceOfThePatternDoesNotOutweighTheCurrentOne)
+{
+    // At the start of chunk 2 the presenter makes an aside ending in 行事曆, which ends chunk 3,
+    // then reads chunk 2: its opening 什麼 runs on from 行事曆 into chunk 4, which opens alike.
+    const QStringList talk = { QStringLiteral("我自己回頭看看程式觀察重要的會議紀錄。"), QStringLiteral("今天先聊聊工作流程。"),
+        QStringLiteral("什麼叫做統計完了？"), QStringLiteral("這個流程也確認行事曆。"), QStringLiteral("什麼叫做記錄完了？"),
+        QStringLiteral("接著業務已經測試檔案和素材客戶分享這個設定檔。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 0 };
+    const QString aside = QStringLiteral("再規劃工作流程和帳號分享這個行事曆");
+
+    double now = 1.0;
+    const Spoken followed = speak(VoiceSyncAligner(chunks), position, talk.at(2), now, aside);
+    EXPECT_EQ(followed.furthestChunk, 3); // chunk 2 read to its end
+    EXPECT_EQ(followed.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
+
+    now = 1.0;
+    const VoiceSyncAligner anyLead
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumLeadOverCurrentChunk = 0; });
+    EXPECT_EQ(speak(anyLead, position, talk.at(2), now, aside).furthestChunk, 5);
+}
+
 TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
 {
     HeardSpeech heard;
