@@ -231,7 +231,8 @@ VoiceSyncMatch VoiceSyncAligner::throughMisheardLastCharacter(
     // A chunk's last character misheard leaves the match one short of its end, and the prompter
     // on a chunk the presenter has finished: the sentence after it would count as one left out.
     const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(match.index)];
-    const std::int64_t end = m_chunks.paragraph(match.index).globalReadableStart + static_cast<std::int64_t>(chunk.size());
+    const std::int64_t end
+        = m_chunks.paragraph(match.index).globalReadableStart + static_cast<std::int64_t>(chunk.size());
     const bool isOneShort = chunk.size() >= 2 && match.readableCharacterPosition == end - 1;
     // One character heard after the match's last, which must be the chunk's last but one.
     if (isOneShort && needle.size() >= 2 && needle[needle.size() - 2] == chunk[chunk.size() - 2])
@@ -324,8 +325,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now) || !isUnrivalled)
         return {};
     if (sentencesLeftOut(index, position) > 0
-        && weights[heaviest] < latestAlignmentWeight(latest, position.currentParagraphIndex)
-                + m_recovery->minimumLeadOverCurrentChunk)
+        && weights[heaviest]
+            < latestAlignmentWeight(latest, position.currentParagraphIndex) + m_recovery->minimumLeadOverCurrentChunk)
         return {};
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(
