@@ -178,21 +178,48 @@ VoiceSyncMatch VoiceSyncAligner::matchAt(std::int64_t index, const SimilarityMat
     return { index, similarity.score, m_chunks.paragraph(index).globalReadableStart + similarity.endOffset };
 }
 
-std::optional<VoiceSyncMatch> VoiceSyncAligner::acceptedMatch(
+VoiceSyncAligner::WindowFinding VoiceSyncAligner::windowFinding(
     std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
 {
     const std::vector<VoiceSyncMatch> matches = windowMatches(needle, nearbyParagraphRange(position));
     const std::optional<VoiceSyncMatch> match = bestMatch(matches);
-    if (match && guardAccepts(*match, matches, needle, position, now))
-        return heardInOrderAsFarAs(*match, needle);
-    return shortTranscriptMatch(needle, position, now);
+    if (match && guardAccepts(*match, matches, needle, position, now)) {
+        const bool isWeak = m_guard && match->score < m_guard->weakMatchScore;
+        return { isWeak ? heardInOrderAsFarAs(*match, needle) : match, std::nullopt };
+    }
+    return { shortTranscriptMatch(needle, position, now),
+        match ? currentChunkInsteadOf(*match, matches, needle, position, now) : std::nullopt };
+}
+
+std::optional<VoiceSyncMatch> VoiceSyncAligner::currentChunkInsteadOf(const VoiceSyncMatch &refused,
+    const std::vector<VoiceSyncMatch> &matches, std::span<const char32_t> needle, const VoiceSyncPosition &position,
+    double now) const
+{
+    // A far chunk that scores best on a few common words (這就是會議紀錄 four sentences on, for
+    // 這就是 heard) is refused, and the presenter's own chunk (這就是庫存), which holds them in
+    // order as well, would be passed over: the count would stand while he reads it.
+    const std::int64_t current = position.currentParagraphIndex;
+    if (refused.index <= current + 1)
+        return std::nullopt;
+    const auto candidate = std::find_if(
+        matches.begin(), matches.end(), [current](const VoiceSyncMatch &match) { return match.index == current; });
+    if (candidate == matches.end() || !isAcceptedScore(candidate->score))
+        return std::nullopt;
+    // A stretch heard unchanged, as long as the far chunk's: a few letters of an aside in English
+    // are in every chunk.
+    const double stretch = verbatimWeight(needle, current);
+    if (stretch < m_guard->minimumVerbatimWeight || stretch < verbatimWeight(needle, refused.index)
+        || !guardAccepts(*candidate, matches, needle, position, now))
+        return std::nullopt;
+    // Only as far as they run in order there: its comparison window runs on to a short chunk's end,
+    // and a chunk marked read before it was heard to its end lets a parallel opening two sentences
+    // on (第四次比較個人 after 第一次比較少見) pass for the next sentence.
+    return heardInOrderAsFarAs(*candidate, needle);
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::heardInOrderAsFarAs(
     VoiceSyncMatch match, std::span<const char32_t> needle) const
 {
-    if (!m_guard || match.score >= m_guard->weakMatchScore)
-        return match;
     const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_guard->weakMatchLatestCharacters));
     const std::vector<double> weights = latestInOrderAlignmentWeights(
         latest, m_readableCharacters[static_cast<std::size_t>(match.index)], ideographWeight());
@@ -346,8 +373,9 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     const QString readable = ScriptParser::normalizedReadableText(transcript);
     const AlignmentCharacters needle = needleOfReadable(readable);
     next.heard = position.heard.after(readable);
-    // A match the guard refuses is treated as no match at all.
-    std::optional<VoiceSyncMatch> match = acceptedMatch(needle, position, now);
+    // A match the guard refuses is no match, though the current chunk may take its words (below).
+    const WindowFinding found = windowFinding(needle, position, now);
+    std::optional<VoiceSyncMatch> match = found.accepted;
     if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
         // The search follows the words across recognition runs.
         const Recovery recovery = recover(next, now);
@@ -355,6 +383,8 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
             match = recovery.match;
         if (recovery.isRereading)
             next.heard.charactersSinceAdvance = 0; // found, if not moved: he is not lost
+        if (!match)
+            match = found.currentChunkInstead;
     }
     if (!match)
         return decision;

@@ -84,10 +84,18 @@ private:
         const VoiceSyncMatch &match, std::span<const char32_t> needle, std::size_t latestCharacters) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
-    // The window's match if the guard lets it through, else a short transcript's match.
-    std::optional<VoiceSyncMatch> acceptedMatch(
-        std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
-    // A weak match moved only as far as the latest words run in order in its chunk.
+    struct WindowFinding {
+        // The window's match if the guard lets it through, else a short transcript's match.
+        std::optional<VoiceSyncMatch> accepted;
+        // When the guard refuses a far match: the current chunk's, if it holds the words as well.
+        std::optional<VoiceSyncMatch> currentChunkInstead;
+    };
+    WindowFinding windowFinding(std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
+    std::optional<VoiceSyncMatch> currentChunkInsteadOf(const VoiceSyncMatch &refused,
+        const std::vector<VoiceSyncMatch> &matches, std::span<const char32_t> needle, const VoiceSyncPosition &position,
+        double now) const;
+    // The match moved only as far as the latest words run in order in its chunk (a weak match's
+    // comparison window runs on past them).
     std::optional<VoiceSyncMatch> heardInOrderAsFarAs(VoiceSyncMatch match, std::span<const char32_t> needle) const;
     // The match moved to its chunk's end when it ends one short of it and one more character was heard.
     VoiceSyncMatch throughMisheardLastCharacter(VoiceSyncMatch match, std::span<const char32_t> needle) const;

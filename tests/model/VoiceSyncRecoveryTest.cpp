@@ -386,6 +386,26 @@ TEST(VoiceSyncRepeatedPattern, AnAsideBridgingIntoALaterSentenceOfThePatternDoes
     EXPECT_EQ(speak(anyLead, position, talk.at(2), now, aside).furthestChunk, 5);
 }
 
+TEST(VoiceSyncRefusedFarMatch, ThePresentersOwnChunkHoldingItsWordsTakesThemInstead)
+{
+    // The presenter re-reads chunk 0 with errors and starts chunk 2, a short one. Chunk 6 opens
+    // alike and, being longer, scores better on those words; too far ahead, it is refused.
+    const QStringList talk = { QStringLiteral("記錄規則。"),
+        QStringLiteral("第三步是我自己討論專案進度我們通常把收據和錄音設定好。"), QStringLiteral("這就是庫存。"),
+        QStringLiteral("因為馬上解決工作流程真的簡化每週的發票。"), QStringLiteral("討論時間表馬上觀察共用的圖表。"),
+        QStringLiteral("老闆常常處理平台和設定檔。"), QStringLiteral("這就是會議紀錄。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const std::int64_t start = chunks.paragraph(2).globalReadableStart;
+    const VoiceSyncPosition position { 2, 2, start, 0, 1 };
+
+    const VoiceSyncDecision decision
+        = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(QStringLiteral("記大後規會這就是"), position, 1.0);
+    // As far as 這就是, not to the end of the chunk its comparison window reaches.
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, start + 3);
+    EXPECT_EQ(decision.position.currentParagraphIndex, 2);
+}
+
 TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
 {
     HeardSpeech heard;
