@@ -14,6 +14,10 @@ struct ShortTranscriptRule {
     double minimumScore = 0.8;
     // Two ideographs in order, weighed as ForwardJumpGuard weighs stretches.
     double minimumVerbatimWeight = 8;
+    // A chunk of at most longestLength readable characters whose words end a longer transcript
+    // whole and unchanged is taken too when they weigh this much (four ideographs): a few letters
+    // of an aside in English end like many a short chunk.
+    double minimumWholeChunkWeight = 16;
 
     bool appliesTo(std::size_t needleLength) const
     {

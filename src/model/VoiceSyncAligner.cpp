@@ -252,6 +252,35 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
     return best;
 }
 
+std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(
+    std::span<const char32_t> needle, const VoiceSyncPosition &position) const
+{
+    if (!m_shortTranscripts)
+        return std::nullopt;
+    const std::int64_t current = std::max<std::int64_t>(position.currentParagraphIndex, 0);
+    const std::int64_t last = std::min(current + chunksAhead, m_chunks.count() - 1);
+    for (std::int64_t index = current; index <= last; ++index) {
+        const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
+        const bool isHeardWhole = chunk.size() <= m_shortTranscripts->longestLength
+            && stretchWeight(chunk, ideographWeight()) >= m_shortTranscripts->minimumWholeChunkWeight
+            && needle.size() >= chunk.size() && std::equal(chunk.begin(), chunk.end(), needle.end() - chunk.size());
+        if (!isHeardWhole)
+            continue;
+        // The same words in a chunk before it are more likely where he is: a re-read sentence, or
+        // the end of a longer one.
+        const std::int64_t rereadChunksBehind = (m_guard ? *m_guard : ForwardJumpGuard {}).rereadChunksBehind;
+        for (std::int64_t earlier = std::max<std::int64_t>(current - rereadChunksBehind, 0); earlier < index;
+             ++earlier) {
+            const AlignmentCharacters &words = m_readableCharacters[static_cast<std::size_t>(earlier)];
+            if (std::search(words.begin(), words.end(), chunk.begin(), chunk.end()) != words.end())
+                return std::nullopt;
+        }
+        const std::int64_t start = m_chunks.paragraph(index).globalReadableStart;
+        return VoiceSyncMatch { index, 1.0, start + static_cast<std::int64_t>(chunk.size()) };
+    }
+    return std::nullopt;
+}
+
 VoiceSyncMatch VoiceSyncAligner::throughMisheardLastCharacter(
     VoiceSyncMatch match, std::span<const char32_t> needle) const
 {
@@ -376,7 +405,10 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     // A match the guard refuses is no match, though the current chunk may take its words (below).
     const WindowFinding found = windowFinding(needle, position, now);
     std::optional<VoiceSyncMatch> match = found.accepted;
-    if (!match || match->readableCharacterPosition <= position.spokenReadableCharacterCount) {
+    const auto advances = [&position](const std::optional<VoiceSyncMatch> &candidate) {
+        return candidate && candidate->readableCharacterPosition > position.spokenReadableCharacterCount;
+    };
+    if (!advances(match)) {
         // The search follows the words across recognition runs.
         const Recovery recovery = recover(next, now);
         if (recovery.match)
@@ -385,6 +417,10 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
             next.heard.charactersSinceAdvance = 0; // found, if not moved: he is not lost
         if (!match)
             match = found.currentChunkInstead;
+        if (!advances(match)) {
+            if (const std::optional<VoiceSyncMatch> whole = shortChunkHeardWhole(needle, position); advances(whole))
+                match = whole;
+        }
     }
     if (!match)
         return decision;

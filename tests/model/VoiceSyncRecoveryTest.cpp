@@ -1,3 +1,4 @@
+#include "EnglishLaunchScript.h"
 #include "HeardTranscripts.h"
 #include "ScriptParser.h"
 #include "VerbatimStretch.h"
@@ -404,6 +405,36 @@ TEST(VoiceSyncRefusedFarMatch, ThePresentersOwnChunkHoldingItsWordsTakesThemInst
     // As far as 這就是, not to the end of the chunk its comparison window reaches.
     EXPECT_EQ(decision.position.spokenReadableCharacterCount, start + 3);
     EXPECT_EQ(decision.position.currentParagraphIndex, 2);
+}
+
+TEST(VoiceSyncShortChunk, AShortChunkEndingTheLatestWordsWholeIsTakenUnlessAnEarlierChunkHoldsThem)
+{
+    // Chunk 2 read, chunk 3 left out, and chunk 4 said in the same recognition run.
+    QStringList talk = { QStringLiteral("老實說我自己說明這個權限。"), QStringLiteral("業務選擇了。"),
+        QStringLiteral("反過來說其實回頭看看腳本。"), QStringLiteral("說真的新同事討論發票我們就分類報告。"),
+        QStringLiteral("一定重要嗎？"), QStringLiteral("這個流程馬上移除這個權限一定把手動的時間表合併好。") };
+    const auto chunkAfter = [&talk](const QString &heard) {
+        const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+        const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0, 1 };
+        return VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex;
+    };
+    EXPECT_EQ(chunkAfter(QStringLiteral("反過來說其實回頭看看腳本一定重要嗎")), 5); // chunk 4 read to its end
+
+    // Chunk 2, just read, ends in the same words: he is re-reading it.
+    talk[2] = QStringLiteral("反過來說其實回頭看看一定重要嗎？");
+    EXPECT_EQ(chunkAfter(QStringLiteral("反過來說其實回頭看看一定重要嗎")), 3);
+}
+
+TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
+{
+    // Chunk 3 is "Thanks!", two on from the sentence being read.
+    const QStringList talk = { QStringLiteral("Welcome to the launch of our new app."),
+        QStringLiteral("It follows your voice while you speak."), QStringLiteral("Try it today."),
+        QStringLiteral("Thanks!"), QStringLiteral("Questions are welcome after the demo.") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(lumetra::testing::scriptOfSentences(talk)));
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0, 1 };
+    const QString aside = QStringLiteral("my old dog never says thanks");
+    EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(aside, position, 1.0).position.currentParagraphIndex, 1);
 }
 
 TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
