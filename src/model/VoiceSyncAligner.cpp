@@ -199,7 +199,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::currentChunkInsteadOf(const Voic
     // 這就是 heard) is refused, and the presenter's own chunk (這就是庫存), which holds them in
     // order as well, would be passed over: the count would stand while he reads it.
     const std::int64_t current = position.currentParagraphIndex;
-    if (refused.index <= current + 1)
+    if (!m_guard || refused.index <= current + 1)
         return std::nullopt;
     const auto candidate = std::find_if(
         matches.begin(), matches.end(), [current](const VoiceSyncMatch &match) { return match.index == current; });
@@ -259,6 +259,7 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(
         return std::nullopt;
     const std::int64_t current = std::max<std::int64_t>(position.currentParagraphIndex, 0);
     const std::int64_t last = std::min(current + chunksAhead, m_chunks.count() - 1);
+    const std::int64_t rereadChunksBehind = (m_guard ? *m_guard : ForwardJumpGuard {}).rereadChunksBehind;
     for (std::int64_t index = current; index <= last; ++index) {
         const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
         const bool isHeardWhole = chunk.size() <= m_shortTranscripts->longestLength
@@ -268,7 +269,6 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(
             continue;
         // The same words in a chunk before it are more likely where he is: a re-read sentence, or
         // the end of a longer one.
-        const std::int64_t rereadChunksBehind = (m_guard ? *m_guard : ForwardJumpGuard {}).rereadChunksBehind;
         for (std::int64_t earlier = std::max<std::int64_t>(current - rereadChunksBehind, 0); earlier < index;
              ++earlier) {
             const AlignmentCharacters &words = m_readableCharacters[static_cast<std::size_t>(earlier)];
