@@ -155,7 +155,7 @@ void BM_AlignOneUpdate(benchmark::State &state)
     const VoiceSyncAligner aligner(ScriptChunkIndex(ScriptParser::parse(bench::talkScript(talkSentences, 1))));
     const std::vector<ScriptParagraph> &chunks = aligner.chunks().paragraphs();
     const QString transcript = chunks[70].text + chunks[71].text + chunks[72].text;
-    const VoiceSyncPosition position { 70, 70, chunks[70].globalReadableStart, 0, 0 };
+    const VoiceSyncPosition position { 70, 70, chunks[70].globalReadableStart, 0 };
     for (auto _ : state)
         benchmark::DoNotOptimize(aligner.handleVoiceSyncUpdate(transcript, position, 1.0));
 }

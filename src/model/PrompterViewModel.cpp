@@ -232,7 +232,6 @@ void PrompterViewModel::setSpokenReadableCharacterCount(std::int64_t count)
 {
     if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged)) {
         m_spokenCountMovedAt = Clock::now();
-        m_voiceSyncUpdatesSinceAdvance = 0;
         m_voiceSyncHeard.charactersSinceAdvance = 0;
     }
 }

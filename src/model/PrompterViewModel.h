@@ -351,8 +351,6 @@ private:
     bool m_isVoiceSyncAlignerCurrent = false;
     // When the spoken count last moved: far moves soon after need a clear match.
     Clock::time_point m_spokenCountMovedAt = Clock::now();
-    // Transcript updates since then: after several, the alignment looks beyond its window.
-    std::int64_t m_voiceSyncUpdatesSinceAdvance = 0;
     // The recent words across recognition runs, for the alignment to follow them.
     HeardSpeech m_voiceSyncHeard;
 };

@@ -26,7 +26,6 @@ void PrompterViewModel::startVoiceSync()
     setSpokenReadableCharacterCount(
         current >= 0 && current < m_chunks.count() ? m_chunks.paragraph(current).globalReadableStart : 0);
     m_spokenCountMovedAt = Clock::now();
-    m_voiceSyncUpdatesSinceAdvance = 0;
     m_voiceSyncHeard = {};
 
     if (!m_voiceSyncEngineFactory) {
@@ -112,8 +111,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         m_isVoiceSyncAlignerCurrent = true;
     }
     const VoiceSyncPosition position { m_voiceSyncParagraphIndex, currentParagraphIndex(),
-        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncUpdatesSinceAdvance,
-        m_voiceSyncHeard };
+        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncHeard };
     const Clock::time_point now = Clock::now();
     const VoiceSyncDecision decision
         = m_voiceSyncAligner.handleVoiceSyncUpdate(update.transcript, position, seconds(now));
@@ -123,7 +121,6 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         if (decision.shouldScroll)
             scrollToReadableCharacterCount(m_spokenReadableCharacterCount);
     }
-    m_voiceSyncUpdatesSinceAdvance = decision.position.updatesSinceAdvance;
     m_voiceSyncHeard = decision.position.heard;
     setVoiceSyncStatus(decision.status);
 }

@@ -13,13 +13,15 @@ namespace lumetra {
 // taken when the alignment with it is long enough that chance does not produce it and clearly
 // longer than with any other chunk searched, including those just behind: a re-read sentence
 // aligns best behind the position and an ad-lib aligns nowhere for long, so neither moves it.
-// The search covers the window at once and reaches further ahead after several updates without
-// the spoken count moving.
+// Chunks beyond the window need more evidence than those in it.
 struct RecoverySearch {
     std::int64_t chunksBehind = 3; // searched so that a re-read chunk competes
     std::int64_t chunksAhead = 4; // as far as the window
-    std::int64_t chunksAheadWhenLost = 12;
-    std::int64_t minimumUpdatesWithoutAdvance = 4; // to count as lost
+    // Searched from the first update on, not only once the count has stood for a while: after a
+    // passage left out, the next sentence's stock opening (這就是 of 這就是權限) can move the count
+    // a few characters into the chunk left out (這就是截圖), and the search would then keep to the
+    // window while the presenter reads on seven chunks ahead.
+    std::int64_t chunksSearchedAhead = 12;
     // Only the latest words are aligned, so the chunk just left does not outweigh the new one.
     std::size_t latestCharacters = 16;
     // A few words heard alone are enough when they run in order through one chunk only: the

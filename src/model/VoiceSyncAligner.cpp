@@ -346,11 +346,9 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const AlignmentCharacters recent = needleOfReadable(position.heard.recent());
     if (recent.size() < m_recovery->shortestNeedle)
         return {};
-    const bool isLost = position.updatesSinceAdvance >= m_recovery->minimumUpdatesWithoutAdvance;
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
-    const std::int64_t end
-        = std::min(anchor + (isLost ? m_recovery->chunksAheadWhenLost : m_recovery->chunksAhead) + 1, m_chunks.count());
+    const std::int64_t end = std::min(anchor + m_recovery->chunksSearchedAhead + 1, m_chunks.count());
     if (first >= end)
         return {};
     // The chunks searched as one text, so that words running from one chunk into the next (a
@@ -398,7 +396,6 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
 {
     VoiceSyncDecision decision { noMatchStatus, std::nullopt, position, false };
     VoiceSyncPosition &next = decision.position;
-    ++next.updatesSinceAdvance;
     const QString readable = ScriptParser::normalizedReadableText(transcript);
     const AlignmentCharacters needle = needleOfReadable(readable);
     next.heard = position.heard.after(readable);
@@ -433,7 +430,6 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
         = std::max(position.spokenReadableCharacterCount, match->readableCharacterPosition);
     if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount) {
         next.lastAdvanceTime = now;
-        next.updatesSinceAdvance = 0;
         next.heard.charactersSinceAdvance = 0;
     }
     const std::int64_t index = m_chunks.paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);

@@ -15,8 +15,6 @@ struct VoiceSyncPosition {
     // Monotonic time in seconds when the spoken count last moved (set it when Voice Sync starts
     // and on every manual correction too).
     double lastAdvanceTime = 0;
-    // Updates applied since the spoken count last moved (reset on manual corrections too).
-    std::int64_t updatesSinceAdvance = 0;
     HeardSpeech heard {};
 
     bool operator==(const VoiceSyncPosition &) const = default;

@@ -189,32 +189,6 @@ TEST_F(VoiceSyncModelTest, AStartOvertakenByAStopNeverTouchesANewerRun)
     EXPECT_FALSE(engines[1].isNull());
 }
 
-TEST_F(VoiceSyncModelTest, APresenterBeyondTheWindowIsFoundAfterSeveralUpdatesWithoutAMove)
-{
-    QString script;
-    for (int chunk = 0; chunk < 10; ++chunk)
-        script += distinctCharacters(chunk, 12) + QStringLiteral("。\n");
-    model.setScriptText(script);
-    ScriptedVoiceSyncEngine *engine = listen();
-    model.jumpToParagraphForManualControl(1);
-    const QString beyond = distinctCharacters(8, 12); // the window of chunk 1 ends at chunk 5
-
-    // The model carries the updates without a move from one to the next; a manual correction
-    // starts them again.
-    for (int update = 1; update <= 3; ++update)
-        engine->say(beyond);
-    model.jumpToParagraphForManualControl(2);
-    for (int update = 1; update <= 3; ++update) {
-        engine->say(beyond);
-        EXPECT_EQ(model.spokenReadableCharacterCount(), 24);
-        EXPECT_EQ(model.voiceSyncStatus(), noMatch);
-    }
-    engine->say(beyond);
-    EXPECT_EQ(model.spokenReadableCharacterCount(), 108);
-    EXPECT_EQ(model.voiceSyncParagraphIndex(), 9);
-    EXPECT_EQ(model.voiceSyncStatus(), QStringLiteral("已對齊第 10 句 · 100%"));
-}
-
 TEST_F(VoiceSyncModelTest, TheFirstWordsOfARecognitionRunFollowOnFromTheRunBefore)
 {
     ScriptedVoiceSyncEngine *engine = listen();

@@ -273,8 +273,8 @@ TEST(VoiceSyncBeyondTheWindow, AnAsideRunningThroughAChunkFarAheadNeedsStrongerE
         QStringLiteral("每個人把複雜的工作流程分類好。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    // At the start of chunk 2 for several updates: the search reaches beyond the window.
-    VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 0, 6 };
+    // At the start of chunk 2: the search reaches beyond the window.
+    VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 0 };
     position.heard = { QStringLiteral("這就是範本"), QString() };
     const QString aside = QStringLiteral("每個人真的確認工作流");
 
@@ -284,6 +284,32 @@ TEST(VoiceSyncBeyondTheWindow, AnAsideRunningThroughAChunkFarAheadNeedsStrongerE
     const VoiceSyncAligner asInTheWindow = withSearch(chunks,
         [](RecoverySearch &search) { search.minimumAlignmentWeightBeyondWindow = search.minimumAlignmentWeight; });
     EXPECT_EQ(asInTheWindow.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 8);
+}
+
+TEST(VoiceSyncBeyondTheWindow, APassageLeftOutIsSearchedAtOnceAfterAStockOpeningMovedTheCount)
+{
+    // Chunk 0 read, the presenter leaves out six sentences and reads 也重要嗎 and 這就是權限. The
+    // window took 這就是 for the opening of chunk 1, left out, and moved the count three
+    // characters into it just now; the presenter is seven chunks on, beyond the window.
+    const QStringList talk = { QStringLiteral("新手調整密碼。"), QStringLiteral("這就是截圖。"),
+        QStringLiteral("首先老闆把溝通方式上傳好。"), QStringLiteral("團隊把內部的照片整理好。"),
+        QStringLiteral("什麼叫做合併完了？"), QStringLiteral("什麼叫做上傳完了？"),
+        QStringLiteral("客戶還是把供應商安排好。"), QStringLiteral("也重要嗎？"), QStringLiteral("這就是權限。"),
+        QStringLiteral("每個人重新想過了。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart + 3, 10.0 };
+    position.heard = { QStringLiteral("新手調整密碼"), QStringLiteral("也重要嗎這就是") };
+    const QString heard = QStringLiteral("也重要嗎這就是權限");
+
+    const VoiceSyncDecision decision = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 10.6);
+    EXPECT_EQ(decision.position.currentParagraphIndex, 9);
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, chunks.paragraph(9).globalReadableStart);
+
+    const VoiceSyncAligner windowOnly
+        = withSearch(chunks, [](RecoverySearch &search) { search.chunksSearchedAhead = search.chunksAhead; });
+    EXPECT_EQ(windowOnly.handleVoiceSyncUpdate(heard, position, 10.6).position.spokenReadableCharacterCount,
+        position.spokenReadableCharacterCount);
 }
 
 TEST(VoiceSyncBeyondTheWindow, AReReadSentenceDoesNotCountAsTimeLostBeforeAnAside)
@@ -355,7 +381,7 @@ TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenFor
         QStringLiteral("第三次比較清楚。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0, 1 };
+    const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0 };
     const QString heard = QStringLiteral("說明課程和合約第四次比較手動第二次比較");
     EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 3);
 
@@ -398,7 +424,7 @@ TEST(VoiceSyncRefusedFarMatch, ThePresentersOwnChunkHoldingItsWordsTakesThemInst
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
     const std::int64_t start = chunks.paragraph(2).globalReadableStart;
-    const VoiceSyncPosition position { 2, 2, start, 0, 1 };
+    const VoiceSyncPosition position { 2, 2, start, 0 };
 
     const VoiceSyncDecision decision
         = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(QStringLiteral("記大後規會這就是"), position, 1.0);
@@ -415,7 +441,7 @@ TEST(VoiceSyncShortChunk, AShortChunkEndingTheLatestWordsWholeIsTakenUnlessAnEar
         QStringLiteral("一定重要嗎？"), QStringLiteral("這個流程馬上移除這個權限一定把手動的時間表合併好。") };
     const auto chunkAfter = [&talk](const QString &heard) {
         const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
-        const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0, 1 };
+        const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0 };
         return VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex;
     };
     EXPECT_EQ(chunkAfter(QStringLiteral("反過來說其實回頭看看腳本一定重要嗎")), 5); // chunk 4 read to its end
@@ -432,7 +458,7 @@ TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
         QStringLiteral("It follows your voice while you speak."), QStringLiteral("Try it today."),
         QStringLiteral("Thanks!"), QStringLiteral("Questions are welcome after the demo.") };
     const ScriptChunkIndex chunks(ScriptParser::parse(lumetra::testing::scriptOfSentences(talk)));
-    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0, 1 };
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
     const QString aside = QStringLiteral("my old dog never says thanks");
     EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(aside, position, 1.0).position.currentParagraphIndex, 1);
 }
@@ -467,7 +493,6 @@ TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvid
     // slip: in order, but short of what a chunk that far needs while the position is fresh.
     const QString heard = QStringLiteral("接著看甲哪些步");
     VoiceSyncPosition position = at(1);
-    position.updatesSinceAdvance = 5;
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 6.0).match);
     // After some five seconds of speech that moved nothing, he is elsewhere: the characters
     // heard count the speech, so partial results every half second (fewer updates) count the
