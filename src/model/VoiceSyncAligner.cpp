@@ -307,13 +307,33 @@ VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first
     return searched;
 }
 
+bool VoiceSyncAligner::isCurrentChunkSaid(const VoiceSyncPosition &position) const
+{
+    const std::int64_t current = position.currentParagraphIndex;
+    if (current < 0 || current >= m_chunks.count())
+        return false;
+    if (position.spokenReadableCharacterCount > m_chunks.paragraph(current).globalReadableStart)
+        return true;
+    // A short chunk heard with most of its characters wrong moves nothing, and the presenter
+    // reading the next one would count as having left it out.
+    const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(current)];
+    if (!m_shortTranscripts || chunk.size() > m_shortTranscripts->longestLength)
+        return false;
+    const std::size_t later = m_shortTranscripts->charactersHeardAfterAShortChunk;
+    const AlignmentCharacters heard = alignmentCharacters(position.heard.recent());
+    const auto sinceAdvance
+        = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceAdvance, 0));
+    const std::size_t heardSinceAdvance = std::min(heard.size(), sinceAdvance);
+    if (heardSinceAdvance < chunk.size() + later)
+        return false;
+    const std::span<const char32_t> beforeTheLatest
+        = std::span<const char32_t>(heard).last(heardSinceAdvance).first(heardSinceAdvance - later);
+    return inOrderAlignmentWeight(beforeTheLatest, chunk, ideographWeight()) >= ideographWeight();
+}
+
 std::int64_t VoiceSyncAligner::sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const
 {
-    // A chunk the presenter is partway through is not left out.
-    const std::int64_t current = position.currentParagraphIndex;
-    const bool isCurrentPartlySpoken = current >= 0 && current < m_chunks.count()
-        && position.spokenReadableCharacterCount > m_chunks.paragraph(current).globalReadableStart;
-    return index - current - (isCurrentPartlySpoken ? 1 : 0);
+    return index - position.currentParagraphIndex - (isCurrentChunkSaid(position) ? 1 : 0);
 }
 
 double VoiceSyncAligner::minimumAlignmentWeight(
@@ -400,7 +420,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     const AlignmentCharacters needle = needleOfReadable(readable);
     next.heard = position.heard.after(readable);
     // A match the guard refuses is no match, though the current chunk may take its words (below).
-    const WindowFinding found = windowFinding(needle, position, now);
+    const WindowFinding found = windowFinding(needle, next, now);
     std::optional<VoiceSyncMatch> match = found.accepted;
     const auto advances = [&position](const std::optional<VoiceSyncMatch> &candidate) {
         return candidate && candidate->readableCharacterPosition > position.spokenReadableCharacterCount;

@@ -132,6 +132,9 @@ private:
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.
     bool isHeardEnoughOfAShortChunk(
         const VoiceSyncMatch &match, const VoiceSyncPosition &position, std::span<const char32_t> latest) const;
+    // Whether the presenter is partway through the current chunk, or has said it: a short chunk
+    // some of whose words were heard since the count last moved, with more words after them.
+    bool isCurrentChunkSaid(const VoiceSyncPosition &position) const;
     // How many chunks the presenter left out if he is now reading chunk `index`.
     std::int64_t sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const;
     // The in-order weight the search needs to move to chunk `index`.

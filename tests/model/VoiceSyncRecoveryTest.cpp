@@ -451,6 +451,35 @@ TEST(VoiceSyncShortChunk, AShortChunkEndingTheLatestWordsWholeIsTakenUnlessAnEar
     EXPECT_EQ(chunkAfter(QStringLiteral("反過來說其實回頭看看一定重要嗎")), 3);
 }
 
+TEST(VoiceSyncShortChunk, AShortChunkHeardWithMostOfItWrongDoesNotCountAsLeftOut)
+{
+    // The count waits at the start of the short chunk 1 (再混亂嗎), heard as 用混從定; in the same
+    // run the presenter reads chunk 2 with two characters wrong.
+    const QStringList talk = { QStringLiteral("首先使用者分類分類和帳號。"), QStringLiteral("再混亂嗎？"),
+        QStringLiteral("這就是數字。"), QStringLiteral("第二步是每個人把行事曆整理好。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto chunkAfter = [&chunks](const VoiceSyncAligner &aligner, const QString &heard) {
+        QStringList partials;
+        for (qsizetype length = 1; length <= heard.size(); ++length)
+            partials.append(heard.left(length));
+        double now = 10;
+        const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, now };
+        return hear(aligner, position, partials, now, 0.2).position.currentParagraphIndex;
+    };
+    const QString heard = QStringLiteral("用混從定這就其年數字");
+    EXPECT_EQ(chunkAfter(VoiceSyncAligner(chunks), heard), 3);
+
+    VoiceSyncAligner asLeftOut(chunks);
+    ShortTranscriptRule rule;
+    rule.charactersHeardAfterAShortChunk = 1000;
+    asLeftOut.setShortTranscriptRule(rule);
+    EXPECT_EQ(chunkAfter(asLeftOut, heard), 1);
+
+    // Words before chunk 2 with none of chunk 1's (an aside) do not count it as said.
+    EXPECT_EQ(chunkAfter(VoiceSyncAligner(chunks), QStringLiteral("用從定這就其年數字")), 1);
+}
+
 TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
 {
     // Chunk 3 is "Thanks!", two on from the sentence being read.
