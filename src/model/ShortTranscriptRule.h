@@ -21,8 +21,8 @@ struct ShortTranscriptRule {
     // The current chunk, if this short and not yet entered by the count, counts as said once some
     // of its words (an ideograph, or four letters, in order) were heard since the count last moved
     // and this many characters after them: reading the next chunk then leaves nothing out. A
-    // recogniser with many errors can miss a short chunk whole (第三次比較複雜 heard as
-    // 第作下作得複), and the next chunk would need what a move past a sentence left out needs.
+    // recogniser with many errors can miss a short chunk whole (再混亂嗎 heard as 用混從定), and
+    // the next chunk would need what a move past a sentence left out needs.
     std::size_t charactersHeardAfterAShortChunk = 5;
 
     bool appliesTo(std::size_t needleLength) const
