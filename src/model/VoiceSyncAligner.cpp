@@ -320,9 +320,12 @@ bool VoiceSyncAligner::isCurrentChunkSaid(const VoiceSyncPosition &position) con
     if (!m_shortTranscripts || chunk.size() > m_shortTranscripts->longestLength)
         return false;
     const std::size_t later = m_shortTranscripts->charactersHeardAfterAShortChunk;
-    const AlignmentCharacters heard = alignmentCharacters(position.heard.recent());
     const auto sinceAdvance
         = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceAdvance, 0));
+    // Most updates end here, before the heard words are converted.
+    if (sinceAdvance < chunk.size() + later)
+        return false;
+    const AlignmentCharacters heard = alignmentCharacters(position.heard.recent());
     const std::size_t heardSinceAdvance = std::min(heard.size(), sinceAdvance);
     if (heardSinceAdvance < chunk.size() + later)
         return false;
