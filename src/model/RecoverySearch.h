@@ -54,6 +54,18 @@ struct RecoverySearch {
     std::int64_t charactersWhenLongLost = 20;
     double secondsWhenLongLost = 5;
     double minimumAlignmentWeightBeyondWindowWhenLongLost = 24;
+    // Long lost, the search also reaches this far ahead, where a chunk needs ten ideographs net:
+    // a presenter who left out two passages in quick succession is found past chunksSearchedAhead
+    // by nothing else, and the position would never move again.
+    std::int64_t chunksSearchedAheadWhenLongLost = 60;
+    double minimumAlignmentWeightBeyondSearch = 40;
+    // After longer still without the count moving (more than an aside and the sentence after it),
+    // a chunk within chunksSearchedAhead needs four ideographs net: the first chunks read after a
+    // passage left out, each heard with half its characters wrong, otherwise keep the presenter
+    // lost for ten seconds and more.
+    std::int64_t charactersWhenVeryLongLost = 25;
+    double secondsWhenVeryLongLost = 7;
+    double minimumAlignmentWeightWhenVeryLongLost = 16;
     // Latest words that run this clearly through words already read (six ideographs net, and the
     // lead over any other place) are a re-read sentence: the presenter is found, and the count of
     // characters heard without finding him starts again. A re-read followed by an aside otherwise

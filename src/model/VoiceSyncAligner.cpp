@@ -339,12 +339,21 @@ std::int64_t VoiceSyncAligner::sentencesLeftOut(std::int64_t index, const VoiceS
     return index - position.currentParagraphIndex - (isCurrentChunkSaid(position) ? 1 : 0);
 }
 
+bool VoiceSyncAligner::hasStoodFor(
+    const VoiceSyncPosition &position, std::int64_t characters, double seconds, double now)
+{
+    return position.heard.charactersSinceAdvance >= characters && now - position.lastAdvanceTime >= seconds;
+}
+
 double VoiceSyncAligner::minimumAlignmentWeight(
     std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const
 {
+    if (index > anchor + m_recovery->chunksSearchedAhead)
+        return m_recovery->minimumAlignmentWeightBeyondSearch;
+    if (hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now))
+        return m_recovery->minimumAlignmentWeightWhenVeryLongLost;
     const bool isInWindow = index <= anchor + m_recovery->chunksAhead;
-    if (position.heard.charactersSinceAdvance >= m_recovery->charactersWhenLongLost
-        && now - position.lastAdvanceTime >= m_recovery->secondsWhenLongLost)
+    if (hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now))
         return isInWindow ? m_recovery->minimumNearAlignmentWeight
                           : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
     if (sentencesLeftOut(index, position) <= m_recovery->nearSentencesLeftOut)
@@ -371,7 +380,11 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return {};
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
-    const std::int64_t end = std::min(anchor + m_recovery->chunksSearchedAhead + 1, m_chunks.count());
+    const std::int64_t ahead
+        = hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now)
+        ? m_recovery->chunksSearchedAheadWhenLongLost
+        : m_recovery->chunksSearchedAhead;
+    const std::int64_t end = std::min(anchor + ahead + 1, m_chunks.count());
     if (first >= end)
         return {};
     // The chunks searched as one text, so that words running from one chunk into the next (a

@@ -137,6 +137,8 @@ private:
     bool isCurrentChunkSaid(const VoiceSyncPosition &position) const;
     // How many chunks the presenter left out if he is now reading chunk `index`.
     std::int64_t sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const;
+    // Whether the count has stood for at least this many characters heard and seconds.
+    static bool hasStoodFor(const VoiceSyncPosition &position, std::int64_t characters, double seconds, double now);
     // The in-order weight the search needs to move to chunk `index`.
     double minimumAlignmentWeight(
         std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const;

@@ -1,0 +1,84 @@
+#include "HeardTranscripts.h"
+#include "ScriptParser.h"
+#include "VoiceSyncAligner.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+using lumetra::testing::speak;
+
+namespace {
+
+ScriptChunkIndex chunksOf(const QStringList &talk)
+{
+    return ScriptChunkIndex(ScriptParser::parse(talk.join(QString())));
+}
+
+template <typename Change> VoiceSyncAligner withSearch(const ScriptChunkIndex &chunks, Change change)
+{
+    VoiceSyncAligner aligner(chunks);
+    RecoverySearch search;
+    change(search);
+    aligner.setRecoverySearch(search);
+    return aligner;
+}
+
+} // namespace
+
+TEST(VoiceSyncLongLost, AfterAPassageLeftOutChunksHeardHalfWrongFindThePresenterInTheEnd)
+{
+    // The count stands at the start of chunk 4 since 11.6 s. The presenter has left out chunks 4
+    // to 6 and reads 7 to 10 in one recognition run, each with half its characters or more wrong.
+    const QStringList talk = { QStringLiteral("這就是清單。"), QStringLiteral("就重複嗎？"),
+        QStringLiteral("都常見嗎？"), QStringLiteral("但是我們馬上選擇紀錄這個流程還是統計基本的檔案。"),
+        QStringLiteral("這個流程合併了。"), QStringLiteral("第三次比較個人。"), QStringLiteral("慢慢新嗎？"),
+        QStringLiteral("第二次比較基本。"), QStringLiteral("其實我們一定上傳簡單的任務。"),
+        QStringLiteral("首先業務比較比較資料表和紀錄。"), QStringLiteral("大家馬上選擇短期的發票。") };
+    const ScriptChunkIndex chunks = chunksOf(talk);
+    ASSERT_EQ(chunks.count(), talk.size());
+    VoiceSyncPosition position { 4, 4, chunks.paragraph(4).globalReadableStart, 11.6 };
+    position.heard = { QStringLiteral("還是統到有本的檔起"), QString() };
+    const QString heard
+        = QStringLiteral("沒說得比較同本沒實我們心法前主就簡里的說樣務首只業當務多的都有個資料麼和紀錄");
+
+    double now = 12.4;
+    EXPECT_GE(speak(VoiceSyncAligner(chunks), position, heard, now).position.currentParagraphIndex, 9);
+
+    // Asking what the search asks after five seconds, he is not found before his run ends.
+    now = 12.4;
+    const VoiceSyncAligner longLostOnly
+        = withSearch(chunks, [](RecoverySearch &search) { search.charactersWhenVeryLongLost = 1000; });
+    EXPECT_EQ(speak(longLostOnly, position, heard, now).furthestChunk, 4);
+}
+
+TEST(VoiceSyncLongLost, APresenterPastTheSearchedChunksIsFoundOnceLongLost)
+{
+    // After chunk 0 the presenter left out two passages in quick succession: he reads chunk 15,
+    // fourteen chunks on, where the search does not reach at first.
+    QStringList talk = { QStringLiteral("今天想跟大家聊聊怎麼把工作流程整理清楚。") };
+    for (int filler = 1; filler < 15; ++filler)
+        talk.append(QStringLiteral("第%1段先略過。").arg(filler));
+    talk.append(QStringLiteral("最後決定要用什麼工具把這些步驟串起來。"));
+    talk.append(QStringLiteral("謝謝大家。"));
+    const ScriptChunkIndex chunks = chunksOf(talk);
+    ASSERT_EQ(chunks.count(), talk.size());
+    const QString heard = QStringLiteral("最後決定要用什麼工具把這些步驟");
+    VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+
+    // Fresh, or not yet long lost: past the searched chunks, nothing moves.
+    const VoiceSyncAligner aligner(chunks);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
+    position.heard.charactersSinceAdvance = RecoverySearch {}.charactersWhenLongLost;
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 1.0).match);
+
+    const VoiceSyncDecision found = aligner.handleVoiceSyncUpdate(heard, position, 6.0);
+    EXPECT_EQ(found.position.currentParagraphIndex, 15);
+    EXPECT_EQ(found.position.spokenReadableCharacterCount, chunks.paragraph(15).globalReadableStart + heard.size());
+
+    // A few words of it, in order, are not enough that far.
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard.left(8), position, 6.0).match);
+
+    const VoiceSyncAligner searchKeptNear = withSearch(
+        chunks, [](RecoverySearch &search) { search.chunksSearchedAheadWhenLongLost = search.chunksSearchedAhead; });
+    EXPECT_FALSE(searchKeptNear.handleVoiceSyncUpdate(heard, position, 6.0).match);
+}
