@@ -84,6 +84,11 @@ struct RecoverySearch {
     // of an aside (…行事曆) running into the later one through the chunk before it gave it the
     // lead over the presenter's own.
     double minimumLeadOverCurrentChunk = 13;
+    // … and the chunk moved to, by itself, must hold more of them than the presenter's own: a
+    // re-read sentence of a pattern repeated further on (第二次比較少見, and 第三次比較少見 seven
+    // sentences on) followed by the opening of his own chunk (這套系統重新想過…) runs on into a
+    // chunk opening alike (這套系統選擇了), and outweighs his chunk, which holds only the opening.
+    double minimumOwnLeadOverCurrentChunk = 1;
 
     bool operator==(const RecoverySearch &) const = default;
 };

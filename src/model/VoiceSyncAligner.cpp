@@ -414,10 +414,12 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
     if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now) || !isUnrivalled)
         return {};
-    if (sentencesLeftOut(index, position) > 0
-        && weights[heaviest]
-            < latestAlignmentWeight(latest, position.currentParagraphIndex) + m_recovery->minimumLeadOverCurrentChunk)
-        return {};
+    if (sentencesLeftOut(index, position) > 0) {
+        const double current = latestAlignmentWeight(latest, position.currentParagraphIndex);
+        if (weights[heaviest] < current + m_recovery->minimumLeadOverCurrentChunk
+            || latestAlignmentWeight(latest, index) < current + m_recovery->minimumOwnLeadOverCurrentChunk)
+            return {};
+    }
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
     const double score = VoiceSyncSimilarity::similarityScore(
         latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));

@@ -407,9 +407,12 @@ TEST(VoiceSyncRepeatedPattern, AnAsideBridgingIntoALaterSentenceOfThePatternDoes
     EXPECT_EQ(followed.furthestChunk, 3); // chunk 2 read to its end
     EXPECT_EQ(followed.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
 
+    // Chunk 4 by itself holds no more of the words than chunk 2, so that alone refuses it too.
     now = 1.0;
-    const VoiceSyncAligner anyLead
-        = withSearch(chunks, [](RecoverySearch &search) { search.minimumLeadOverCurrentChunk = 0; });
+    const VoiceSyncAligner anyLead = withSearch(chunks, [](RecoverySearch &search) {
+        search.minimumLeadOverCurrentChunk = 0;
+        search.minimumOwnLeadOverCurrentChunk = -1000;
+    });
     EXPECT_EQ(speak(anyLead, position, talk.at(2), now, aside).furthestChunk, 5);
 }
 
@@ -637,4 +640,29 @@ TEST_F(VoiceSyncRecovery, ASentenceReReadFromFurtherBackAfterAPauseLeavesThePosi
     const Spoken spoken = speak(aligner, at(2), ScriptParser::normalizedReadableText(sentences.at(0)), now);
     EXPECT_EQ(spoken.furthestChunk, 2);
     EXPECT_EQ(spoken.position.spokenReadableCharacterCount, startOf(2));
+}
+
+TEST(VoiceSyncRepeatedPattern, AReReadSentenceOfAPatternAndTheNextOpeningDoNotCarryThePositionToALaterOne)
+{
+    // Chunk 1 read, the presenter re-reads chunk 0 and starts chunk 2 (這套系統…): the re-read runs
+    // through chunk 8 with one character wrong, and 這套 on into chunk 9 (這套系統選擇了).
+    const QStringList talk = { QStringLiteral("第二次比較少見。"), QStringLiteral("每個人準備了。"),
+        QStringLiteral("這套系統重新想過快速的外掛選擇網站和專案進度。"),
+        QStringLiteral("一定統計報告和評論大家把發票和會議紀錄簡化好。"), QStringLiteral("這就是預約。"),
+        QStringLiteral("如果把工具和客戶需求歸檔好。"), QStringLiteral("主管已經統計這個標籤。"),
+        QStringLiteral("什麼叫做設定完了？"), QStringLiteral("第三次比較少見。"), QStringLiteral("這套系統選擇了。"),
+        QStringLiteral("客戶排序了。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 4.2 };
+    const QString said = QStringLiteral("第二次比較少見這套系統重新想過");
+    const QString chunk1 = QStringLiteral("每個人準備了");
+
+    double now = 5.2;
+    EXPECT_LE(speak(VoiceSyncAligner(chunks), position, said, now, chunk1).furthestChunk, 3);
+
+    now = 5.2;
+    const VoiceSyncAligner outweighedOnly
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverCurrentChunk = -1000; });
+    EXPECT_GE(speak(outweighedOnly, position, said, now, chunk1).furthestChunk, 9);
 }
