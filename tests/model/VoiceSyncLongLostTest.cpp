@@ -1,3 +1,4 @@
+#include "AlignerWithSearch.h"
 #include "HeardTranscripts.h"
 #include "ScriptParser.h"
 #include "VoiceSyncAligner.h"
@@ -6,21 +7,13 @@
 
 using namespace lumetra;
 using lumetra::testing::speak;
+using lumetra::testing::withSearch;
 
 namespace {
 
 ScriptChunkIndex chunksOf(const QStringList &talk)
 {
     return ScriptChunkIndex(ScriptParser::parse(talk.join(QString())));
-}
-
-template <typename Change> VoiceSyncAligner withSearch(const ScriptChunkIndex &chunks, Change change)
-{
-    VoiceSyncAligner aligner(chunks);
-    RecoverySearch search;
-    change(search);
-    aligner.setRecoverySearch(search);
-    return aligner;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "AlignerWithSearch.h"
 #include "EnglishLaunchScript.h"
 #include "HeardTranscripts.h"
 #include "ScriptParser.h"
@@ -9,20 +10,10 @@
 using namespace lumetra;
 using lumetra::testing::hear;
 using lumetra::testing::speak;
+using lumetra::testing::withSearch;
 using lumetra::testing::Spoken;
 
 namespace {
-
-// The aligner with its search changed by `change`, to show what a rule of the search does.
-template <typename Change>
-VoiceSyncAligner withSearch(const ScriptChunkIndex &chunks, Change change)
-{
-    VoiceSyncAligner aligner(chunks);
-    RecoverySearch search;
-    change(search);
-    aligner.setRecoverySearch(search);
-    return aligner;
-}
 
 // A talk with two chunks of seven readable characters (2 and 7) among longer ones that share
 // words and openings; chunks 4 and 11 end in the same clause (把每天重複在做的事情寫下來).
