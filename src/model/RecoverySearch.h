@@ -60,12 +60,13 @@ struct RecoverySearch {
     std::int64_t chunksSearchedAheadWhenLongLost = 60;
     double minimumAlignmentWeightBeyondSearch = 40;
     // After longer still without the count moving (more than an aside and the sentence after it),
-    // a chunk within chunksSearchedAhead needs four ideographs net: the first chunks read after a
-    // passage left out, each heard with half its characters wrong, otherwise keep the presenter
-    // lost for ten seconds and more.
+    // a chunk within chunksSearchedAhead needs four and a half ideographs net: the first chunks
+    // read after a passage left out, each heard with half its characters wrong, otherwise keep
+    // the presenter lost for ten seconds and more. Four let an aside said twice around a short
+    // chunk heard wrong (這套系統一定把發票整理好) run six chunks on (這套系統把行事曆整理好).
     std::int64_t charactersWhenVeryLongLost = 25;
     double secondsWhenVeryLongLost = 7;
-    double minimumAlignmentWeightWhenVeryLongLost = 16;
+    double minimumAlignmentWeightWhenVeryLongLost = 18;
     // Latest words that run this clearly through words already read (six ideographs net, and the
     // lead over any other place) are a re-read sentence: the presenter is found, and the count of
     // characters heard without finding him starts again. A re-read followed by an aside otherwise
