@@ -117,7 +117,7 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
         return true;
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
-    evidence.leavesOutASentence = sentencesLeftOut(match.index, position) > 0;
+    evidence.leavesOutASentence = match.index > dueChunk(position);
     if (evidence.leavesOutASentence)
         evidence.heardShareOfMarkedRead
             = heardShareOfMarkedRead(match, needle, m_guard->leftOutMoveLatestCharacters);
@@ -334,9 +334,9 @@ bool VoiceSyncAligner::isCurrentChunkSaid(const VoiceSyncPosition &position) con
     return inOrderAlignmentWeight(beforeTheLatest, chunk, ideographWeight()) >= ideographWeight();
 }
 
-std::int64_t VoiceSyncAligner::sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const
+std::int64_t VoiceSyncAligner::dueChunk(const VoiceSyncPosition &position) const
 {
-    return index - position.currentParagraphIndex - (isCurrentChunkSaid(position) ? 1 : 0);
+    return position.currentParagraphIndex + (isCurrentChunkSaid(position) ? 1 : 0);
 }
 
 bool VoiceSyncAligner::hasStoodFor(
@@ -345,28 +345,34 @@ bool VoiceSyncAligner::hasStoodFor(
     return position.heard.charactersSinceAdvance >= characters && now - position.lastAdvanceTime >= seconds;
 }
 
-double VoiceSyncAligner::minimumAlignmentWeight(
-    std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const
+VoiceSyncAligner::SearchState VoiceSyncAligner::searchState(const VoiceSyncPosition &position, double now) const
 {
-    if (index > anchor + m_recovery->chunksSearchedAhead)
+    return { position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex), dueChunk(position),
+        hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now),
+        hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now) };
+}
+
+double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
+{
+    if (index > state.anchor + m_recovery->chunksSearchedAhead)
         return m_recovery->minimumAlignmentWeightBeyondSearch;
-    if (hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now))
+    if (state.isVeryLongLost)
         return m_recovery->minimumAlignmentWeightWhenVeryLongLost;
-    const bool isInWindow = index <= anchor + m_recovery->chunksAhead;
-    if (hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now))
+    const bool isInWindow = index <= state.anchor + m_recovery->chunksAhead;
+    if (state.isLongLost)
         return isInWindow ? m_recovery->minimumNearAlignmentWeight
                           : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
-    if (sentencesLeftOut(index, position) <= m_recovery->nearSentencesLeftOut)
+    if (index - state.dueChunk <= m_recovery->nearSentencesLeftOut)
         return m_recovery->minimumNearAlignmentWeight;
     return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
 }
 
 bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
-    const VoiceSyncMatch &match, const VoiceSyncPosition &position, std::span<const char32_t> latest) const
+    const VoiceSyncMatch &match, std::int64_t dueChunk, std::span<const char32_t> latest) const
 {
     const bool isShort = m_readableCharacters[static_cast<std::size_t>(match.index)].size()
         <= m_recovery->longestShortChunk;
-    return !isShort || sentencesLeftOut(match.index, position) <= 0
+    return !isShort || match.index <= dueChunk
         || heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters)
         >= m_recovery->shortChunkMinimumHeardShare;
 }
@@ -378,13 +384,11 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const AlignmentCharacters recent = needleOfReadable(position.heard.recent());
     if (recent.size() < m_recovery->shortestNeedle)
         return {};
-    const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
-    const std::int64_t first = std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0);
+    const SearchState state = searchState(position, now);
+    const std::int64_t first = std::max<std::int64_t>(state.anchor - m_recovery->chunksBehind, 0);
     const std::int64_t ahead
-        = hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now)
-        ? m_recovery->chunksSearchedAheadWhenLongLost
-        : m_recovery->chunksSearchedAhead;
-    const std::int64_t end = std::min(anchor + ahead + 1, m_chunks.count());
+        = state.isLongLost ? m_recovery->chunksSearchedAheadWhenLongLost : m_recovery->chunksSearchedAhead;
+    const std::int64_t end = std::min(state.anchor + ahead + 1, m_chunks.count());
     if (first >= end)
         return {};
     // The chunks searched as one text, so that words running from one chunk into the next (a
@@ -412,9 +416,9 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
-    if (weights[heaviest] < minimumAlignmentWeight(index, position, anchor, now) || !isUnrivalled)
+    if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
         return {};
-    if (sentencesLeftOut(index, position) > 0) {
+    if (index > state.dueChunk) {
         const double current = latestAlignmentWeight(latest, position.currentParagraphIndex);
         if (weights[heaviest] < current + m_recovery->minimumLeadOverCurrentChunk
             || latestAlignmentWeight(latest, index) < current + m_recovery->minimumOwnLeadOverCurrentChunk)
@@ -424,7 +428,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const double score = VoiceSyncSimilarity::similarityScore(
         latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
     const VoiceSyncMatch match { index, score, alignmentEnd };
-    if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, position, latest))
+    if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
         return {};
     return { match };
 }

@@ -131,17 +131,25 @@ private:
     Recovery recover(const VoiceSyncPosition &position, double now) const;
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.
     bool isHeardEnoughOfAShortChunk(
-        const VoiceSyncMatch &match, const VoiceSyncPosition &position, std::span<const char32_t> latest) const;
+        const VoiceSyncMatch &match, std::int64_t dueChunk, std::span<const char32_t> latest) const;
     // Whether the presenter is partway through the current chunk, or has said it: a short chunk
     // some of whose words were heard since the count last moved, with more words after them.
     bool isCurrentChunkSaid(const VoiceSyncPosition &position) const;
-    // How many chunks the presenter left out if he is now reading chunk `index`.
-    std::int64_t sentencesLeftOut(std::int64_t index, const VoiceSyncPosition &position) const;
+    // The chunk the presenter reads next if he leaves nothing out: a move past it leaves out
+    // that many sentences.
+    std::int64_t dueChunk(const VoiceSyncPosition &position) const;
     // Whether the count has stood for at least this many characters heard and seconds.
     static bool hasStoodFor(const VoiceSyncPosition &position, std::int64_t characters, double seconds, double now);
+    // What every chunk the search weighs is judged against, worked out once per search.
+    struct SearchState {
+        std::int64_t anchor = 0;
+        std::int64_t dueChunk = 0;
+        bool isLongLost = false;
+        bool isVeryLongLost = false;
+    };
+    SearchState searchState(const VoiceSyncPosition &position, double now) const;
     // The in-order weight the search needs to move to chunk `index`.
-    double minimumAlignmentWeight(
-        std::int64_t index, const VoiceSyncPosition &position, std::int64_t anchor, double now) const;
+    double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;
