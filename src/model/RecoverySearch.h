@@ -85,11 +85,16 @@ struct RecoverySearch {
     // of an aside (…行事曆) running into the later one through the chunk before it gave it the
     // lead over the presenter's own.
     double minimumLeadOverCurrentChunk = 13;
-    // … and the chunk moved to, by itself, must hold more of them than the presenter's own: a
-    // re-read sentence of a pattern repeated further on (第二次比較少見, and 第三次比較少見 seven
-    // sentences on) followed by the opening of his own chunk (這套系統重新想過…) runs on into a
-    // chunk opening alike (這套系統選擇了), and outweighs his chunk, which holds only the opening.
-    double minimumOwnLeadOverCurrentChunk = 1;
+    // … and the chunk moved to, by itself, must hold the very latest words (held to their end)
+    // better than any chunk already reached, from the first searched to the presenter's. A re-read
+    // sentence runs on, through the sentence read before it or the opening of the next, into a
+    // later chunk that shares a few of its words: 第一次比較簡單, re-read after
+    // 什麼叫做回頭看看完了, ran past the presenter's chunk into 第二次比較簡單; 第二次比較少見
+    // re-read before 這套系統重新想過… ran through 第三次比較少見 into 這套系統選擇了. Held to the
+    // six latest characters, the sentence just finished weighs nothing once a presenter who left
+    // out the next one has said four characters of the one he reads.
+    std::size_t reachedChunkLatestCharacters = 6;
+    double minimumOwnLeadOverReachedChunks = 1;
 
     bool operator==(const RecoverySearch &) const = default;
 };

@@ -151,6 +151,15 @@ double VoiceSyncAligner::latestAlignmentWeight(std::span<const char32_t> latest,
     return *std::max_element(weights.begin(), weights.end());
 }
 
+double VoiceSyncAligner::heaviestLatestAlignmentWeight(
+    std::span<const char32_t> latest, std::int64_t first, std::int64_t last) const
+{
+    double heaviest = 0;
+    for (std::int64_t index = first; index <= last; ++index)
+        heaviest = std::max(heaviest, latestAlignmentWeight(latest, index));
+    return heaviest;
+}
+
 double VoiceSyncAligner::heardShareOfMarkedRead(
     const VoiceSyncMatch &match, std::span<const char32_t> needle, std::size_t latestCharacters) const
 {
@@ -419,9 +428,12 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
         return {};
     if (index > state.dueChunk) {
-        const double current = latestAlignmentWeight(latest, position.currentParagraphIndex);
-        if (weights[heaviest] < current + m_recovery->minimumLeadOverCurrentChunk
-            || latestAlignmentWeight(latest, index) < current + m_recovery->minimumOwnLeadOverCurrentChunk)
+        const std::int64_t current = position.currentParagraphIndex;
+        const std::span<const char32_t> latestFew
+            = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));
+        if (weights[heaviest] < latestAlignmentWeight(latest, current) + m_recovery->minimumLeadOverCurrentChunk
+            || latestAlignmentWeight(latestFew, index)
+                < heaviestLatestAlignmentWeight(latestFew, first, current) + m_recovery->minimumOwnLeadOverReachedChunks)
             return {};
     }
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());

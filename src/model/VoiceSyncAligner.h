@@ -78,6 +78,8 @@ private:
     double inOrderWeight(std::span<const char32_t> needle, std::int64_t index) const;
     // The weight of the heaviest alignment of the latest words, held to their end, with chunk `index` alone.
     double latestAlignmentWeight(std::span<const char32_t> latest, std::int64_t index) const;
+    // The heaviest of those with chunks `first` to `last`.
+    double heaviestLatestAlignmentWeight(std::span<const char32_t> latest, std::int64_t first, std::int64_t last) const;
     // How much of what `match` marks read (its chunk's last `latestCharacters` up to the match's
     // end) the needle's latest characters hold in order, as a share of its weight.
     double heardShareOfMarkedRead(

@@ -376,8 +376,11 @@ TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenFor
     const QString heard = QStringLiteral("說明課程和合約第四次比較手動第二次比較");
     EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 3);
 
-    const VoiceSyncAligner overlapsIgnored
-        = withSearch(chunks, [](RecoverySearch &search) { search.sameAlignmentShift = search.latestCharacters; });
+    // Chunk 2, already reached, holds the latest words better than chunk 4: that alone refuses it too.
+    const VoiceSyncAligner overlapsIgnored = withSearch(chunks, [](RecoverySearch &search) {
+        search.sameAlignmentShift = search.latestCharacters;
+        search.minimumOwnLeadOverReachedChunks = -1000;
+    });
     EXPECT_EQ(overlapsIgnored.handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 4);
 }
 
@@ -398,11 +401,11 @@ TEST(VoiceSyncRepeatedPattern, AnAsideBridgingIntoALaterSentenceOfThePatternDoes
     EXPECT_EQ(followed.furthestChunk, 3); // chunk 2 read to its end
     EXPECT_EQ(followed.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
 
-    // Chunk 4 by itself holds no more of the words than chunk 2, so that alone refuses it too.
+    // Chunk 4 by itself holds no more of the latest words than chunk 2, so that alone refuses it too.
     now = 1.0;
     const VoiceSyncAligner anyLead = withSearch(chunks, [](RecoverySearch &search) {
         search.minimumLeadOverCurrentChunk = 0;
-        search.minimumOwnLeadOverCurrentChunk = -1000;
+        search.minimumOwnLeadOverReachedChunks = -1000;
     });
     EXPECT_EQ(speak(anyLead, position, talk.at(2), now, aside).furthestChunk, 5);
 }
@@ -654,6 +657,29 @@ TEST(VoiceSyncRepeatedPattern, AReReadSentenceOfAPatternAndTheNextOpeningDoNotCa
 
     now = 5.2;
     const VoiceSyncAligner outweighedOnly
-        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverCurrentChunk = -1000; });
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverReachedChunks = -1000; });
     EXPECT_GE(speak(outweighedOnly, position, said, now, chunk1).furthestChunk, 9);
+}
+
+TEST(VoiceSyncRepeatedPattern, ASentenceReReadFromTwoBackDoesNotRunPastThePresentersChunk)
+{
+    // Chunk 5 read, the presenter re-reads chunk 4 and reads chunk 6: after 回頭看看完了 the
+    // re-read runs on past chunk 6 into chunk 7, one character apart from it.
+    const QStringList talk = { QStringLiteral("接著客戶還是說明臨時的合約。"), QStringLiteral("這就是設定檔。"),
+        QStringLiteral("設定檔呢？"), QStringLiteral("新手常常討論目標把想法記錄好。"), QStringLiteral("第一次比較簡單。"),
+        QStringLiteral("什麼叫做回頭看看完了？"), QStringLiteral("什麼叫做準備完了？"), QStringLiteral("第二次比較簡單。"),
+        QStringLiteral("第二次比較少見。"), QStringLiteral("什麼叫做移除完了？"), QStringLiteral("通常常見嗎？") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 6, 6, chunks.paragraph(6).globalReadableStart, 24.0 };
+    const QString said = QStringLiteral("第一次比較簡單什麼叫做準備完了");
+    const QString chunk5 = QStringLiteral("什麼叫做回頭看看完了");
+
+    double now = 25.9;
+    EXPECT_LE(speak(VoiceSyncAligner(chunks), position, said, now, chunk5).furthestChunk, 7);
+
+    now = 25.9;
+    const VoiceSyncAligner ownLeadIgnored
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverReachedChunks = -1000; });
+    EXPECT_GE(speak(ownLeadIgnored, position, said, now, chunk5).furthestChunk, 8);
 }
