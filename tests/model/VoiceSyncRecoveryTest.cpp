@@ -636,6 +636,32 @@ TEST_F(VoiceSyncRecovery, ASentenceReReadFromFurtherBackAfterAPauseLeavesThePosi
     EXPECT_EQ(spoken.position.spokenReadableCharacterCount, startOf(2));
 }
 
+namespace {
+
+// The furthest chunk reached when the presenter, at the start of chunk `chunk` after reading
+// `heardBefore`, says `said` (a sentence re-read, then his own): with the search's rules, and with
+// its own-lead rule turned off.
+struct Furthest {
+    std::int64_t withRules = 0;
+    std::int64_t withoutOwnLead = 0;
+};
+
+Furthest furthestAfterAReRead(
+    const QStringList &talk, std::int64_t chunk, double since, const QString &said, const QString &heardBefore)
+{
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    EXPECT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { chunk, chunk, chunks.paragraph(chunk).globalReadableStart, since };
+    const VoiceSyncAligner ownLeadIgnored
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverReachedChunks = -1000; });
+    double now = since + 1;
+    const std::int64_t withRules = speak(VoiceSyncAligner(chunks), position, said, now, heardBefore).furthestChunk;
+    now = since + 1;
+    return { withRules, speak(ownLeadIgnored, position, said, now, heardBefore).furthestChunk };
+}
+
+} // namespace
+
 TEST(VoiceSyncRepeatedPattern, AReReadSentenceOfAPatternAndTheNextOpeningDoNotCarryThePositionToALaterOne)
 {
     // Chunk 1 read, the presenter re-reads chunk 0 and starts chunk 2 (這套系統…): the re-read runs
@@ -646,19 +672,10 @@ TEST(VoiceSyncRepeatedPattern, AReReadSentenceOfAPatternAndTheNextOpeningDoNotCa
         QStringLiteral("如果把工具和客戶需求歸檔好。"), QStringLiteral("主管已經統計這個標籤。"),
         QStringLiteral("什麼叫做設定完了？"), QStringLiteral("第三次比較少見。"), QStringLiteral("這套系統選擇了。"),
         QStringLiteral("客戶排序了。") };
-    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
-    ASSERT_EQ(chunks.count(), talk.size());
-    const VoiceSyncPosition position { 2, 2, chunks.paragraph(2).globalReadableStart, 4.2 };
-    const QString said = QStringLiteral("第二次比較少見這套系統重新想過");
-    const QString chunk1 = QStringLiteral("每個人準備了");
-
-    double now = 5.2;
-    EXPECT_LE(speak(VoiceSyncAligner(chunks), position, said, now, chunk1).furthestChunk, 3);
-
-    now = 5.2;
-    const VoiceSyncAligner outweighedOnly
-        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverReachedChunks = -1000; });
-    EXPECT_GE(speak(outweighedOnly, position, said, now, chunk1).furthestChunk, 9);
+    const Furthest furthest = furthestAfterAReRead(
+        talk, 2, 4.2, QStringLiteral("第二次比較少見這套系統重新想過"), QStringLiteral("每個人準備了"));
+    EXPECT_LE(furthest.withRules, 3);
+    EXPECT_GE(furthest.withoutOwnLead, 9);
 }
 
 TEST(VoiceSyncRepeatedPattern, ASentenceReReadFromTwoBackDoesNotRunPastThePresentersChunk)
@@ -669,17 +686,8 @@ TEST(VoiceSyncRepeatedPattern, ASentenceReReadFromTwoBackDoesNotRunPastThePresen
         QStringLiteral("設定檔呢？"), QStringLiteral("新手常常討論目標把想法記錄好。"), QStringLiteral("第一次比較簡單。"),
         QStringLiteral("什麼叫做回頭看看完了？"), QStringLiteral("什麼叫做準備完了？"), QStringLiteral("第二次比較簡單。"),
         QStringLiteral("第二次比較少見。"), QStringLiteral("什麼叫做移除完了？"), QStringLiteral("通常常見嗎？") };
-    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
-    ASSERT_EQ(chunks.count(), talk.size());
-    const VoiceSyncPosition position { 6, 6, chunks.paragraph(6).globalReadableStart, 24.0 };
-    const QString said = QStringLiteral("第一次比較簡單什麼叫做準備完了");
-    const QString chunk5 = QStringLiteral("什麼叫做回頭看看完了");
-
-    double now = 25.9;
-    EXPECT_LE(speak(VoiceSyncAligner(chunks), position, said, now, chunk5).furthestChunk, 7);
-
-    now = 25.9;
-    const VoiceSyncAligner ownLeadIgnored
-        = withSearch(chunks, [](RecoverySearch &search) { search.minimumOwnLeadOverReachedChunks = -1000; });
-    EXPECT_GE(speak(ownLeadIgnored, position, said, now, chunk5).furthestChunk, 8);
+    const Furthest furthest = furthestAfterAReRead(
+        talk, 6, 24.0, QStringLiteral("第一次比較簡單什麼叫做準備完了"), QStringLiteral("什麼叫做回頭看看完了"));
+    EXPECT_LE(furthest.withRules, 7);
+    EXPECT_GE(furthest.withoutOwnLead, 8);
 }
