@@ -29,15 +29,14 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
     // (第二次比較便宜, 第一次比較簡單) match the next ones as well as themselves.
     if (match.index > currentParagraphIndex && evidence.latestWordsFitEarlierChunk)
         return false;
-    const bool isClearEnoughToHurry = match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
-        && !evidence.latestWordsFitEarlierChunk;
-    if (evidence.leavesOutASentence)
-        return isClearEnoughToHurry
-            && evidence.heardShareOfMarkedRead + scoreTolerance >= leftOutMoveMinimumHeardShare;
     const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance = steadyAdvanceCharacters
         + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
-    return advance <= allowance || isClearEnoughToHurry;
+    if (!evidence.leavesOutASentence && advance <= allowance)
+        return true;
+    return match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
+        && !evidence.latestWordsFitEarlierChunk
+        && evidence.heardShareOfMarkedRead + scoreTolerance >= fastAdvanceMinimumHeardShare;
 }
 
 } // namespace lumetra

@@ -54,12 +54,14 @@ struct ForwardJumpGuard {
     // chunk before it: the end of one chunk and the start of the next, heard together, can hold
     // every character of a window further on, and its opening clause too.
     std::size_t fastAdvanceLatestCharacters = 8;
-    // A move that leaves out a sentence also needs at least this share of what it marks read
-    // (up to leftOutMoveLatestCharacters of it) heard in order: a presenter who left out a
-    // sentence reads the next one from its start, while an aside ending in a chunk's last words
-    // (同樣地大家排序關鍵的腳本, ending as 你已經處理報告準備關鍵的腳本 does) holds only those.
-    double leftOutMoveMinimumHeardShare = 0.5;
-    std::size_t leftOutMoveLatestCharacters = 16;
+    // … and at least this share of what it marks read (up to fastAdvanceMarkedReadCharacters of
+    // it) heard in order: a presenter who left out a sentence reads the next one from its start,
+    // while an aside ending in a chunk's last words (同樣地大家排序關鍵的腳本, ending as
+    // 你已經處理報告準備關鍵的腳本 does) holds only those, and an aside in the talk's stock words
+    // (…很多公司安排待辦清單) carried the count over the whole opening of the next chunk
+    // (其實通常說明資料夾和待辦清單) on its last four characters.
+    double fastAdvanceMinimumHeardShare = 0.5;
+    std::size_t fastAdvanceMarkedReadCharacters = 16;
     // Either kind of move also needs the latest words in the matched chunk in the order heard: a
     // stretch of them found there unchanged weighing this much, an ideograph weighing
     // ideographWeight and any other character 1 (three ideographs, or twelve letters). The score

@@ -118,9 +118,7 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
     evidence.leavesOutASentence = match.index > dueChunk(position);
-    if (evidence.leavesOutASentence)
-        evidence.heardShareOfMarkedRead
-            = heardShareOfMarkedRead(match, needle, m_guard->leftOutMoveLatestCharacters);
+    evidence.heardShareOfMarkedRead = heardShareOfMarkedRead(match, needle, m_guard->fastAdvanceMarkedReadCharacters);
     for (const VoiceSyncMatch &candidate : matches) {
         if (candidate.index == current || candidate.index == current + 1)
             evidence.nearScore = std::max(evidence.nearScore, candidate.score);

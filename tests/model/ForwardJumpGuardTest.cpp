@@ -109,13 +109,18 @@ TEST(ForwardJumpGuard, FarChunksNeedAGoodScoreTheWordsInOrderAndAClearLead)
 TEST(ForwardJumpGuard, FastMovesNeedAGoodScoreAndTheWordsInOrder)
 {
     const ForwardJumpGuard guard;
-    const auto accepts = [&guard](double score, std::int64_t end, double verbatim, double seconds) {
-        return guard.accepts({ 3, score, end }, { verbatim, score, verbatim }, 3, 100, seconds);
+    const auto accepts = [&guard](double score, std::int64_t end, double verbatim, double seconds,
+                             double heardShare = 1.0) {
+        return guard.accepts({ 3, score, end }, { verbatim, score, verbatim, false, false, heardShare }, 3, 100, seconds);
     };
     EXPECT_TRUE(accepts(0.3, 112, 0, 0));
     EXPECT_FALSE(accepts(0.3, 113, inOrder, 0));
     EXPECT_TRUE(accepts(0.6, 113, inOrder, 0));
     EXPECT_FALSE(accepts(1.0, 113, outOfOrder, 0));
+    // Half of what it marks read must have been heard: the last words of an aside may be found in
+    // the opening clause of the next chunk and carry the count over the rest of it.
+    EXPECT_FALSE(accepts(0.6, 113, inOrder, 0, 0.4));
+    EXPECT_TRUE(accepts(0.3, 112, 0, 0, 0.0));
     // Four more characters for every second since the last move.
     EXPECT_TRUE(accepts(0.3, 120, 0, 2.0));
     EXPECT_FALSE(accepts(0.3, 121, inOrder, 2.0));
@@ -131,6 +136,7 @@ TEST(ForwardJumpGuard, FastMovesNeedTheLatestWordsToFitTheMatchedChunkBest)
 {
     const ForwardJumpGuard guard;
     MatchEvidence evidence { inOrder, 1.0, inOrder };
+    evidence.heardShareOfMarkedRead = 1.0;
     // A fast move into the next chunk with a full score and words in order …
     EXPECT_TRUE(guard.accepts({ 4, 1.0, 140 }, evidence, 3, 100, 0));
     // … is refused once the latest words align as well with a chunk before it.
@@ -295,7 +301,7 @@ TEST(ForwardJumpGuard, AMoveLeavingOutASentenceNeedsWhatItMarksReadHeardInOrder)
     // Without the rule the window's match passes the fast-move test and marks chunk 2 read.
     VoiceSyncAligner endsOnly(chunks);
     ForwardJumpGuard guard;
-    guard.leftOutMoveMinimumHeardShare = 0;
+    guard.fastAdvanceMinimumHeardShare = 0;
     endsOnly.setForwardJumpGuard(guard);
     EXPECT_EQ(endsOnly.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 3);
 
