@@ -29,14 +29,20 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
     // (第二次比較便宜, 第一次比較簡單) match the next ones as well as themselves.
     if (match.index > currentParagraphIndex && evidence.latestWordsFitEarlierChunk)
         return false;
-    const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
-    const double allowance = steadyAdvanceCharacters
-        + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
-    if (!evidence.leavesOutASentence && advance <= allowance)
+    if (!isHurried(match, evidence.leavesOutASentence, spokenReadableCharacterCount, secondsSinceAdvance))
         return true;
     return match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
         && !evidence.latestWordsFitEarlierChunk
         && evidence.heardShareOfMarkedRead + scoreTolerance >= fastAdvanceMinimumHeardShare;
+}
+
+bool ForwardJumpGuard::isHurried(const VoiceSyncMatch &match, bool leavesOutASentence,
+    std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
+{
+    const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
+    const double allowance = steadyAdvanceCharacters
+        + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
+    return leavesOutASentence || advance > allowance;
 }
 
 } // namespace lumetra

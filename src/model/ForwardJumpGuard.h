@@ -81,6 +81,10 @@ struct ForwardJumpGuard {
 
     bool accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence, std::int64_t currentParagraphIndex,
         std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;
+    // Whether the move leaves out a sentence or runs faster than a steady advance: such a move
+    // needs a good score and half of what it marks read heard.
+    bool isHurried(const VoiceSyncMatch &match, bool leavesOutASentence, std::int64_t spokenReadableCharacterCount,
+        double secondsSinceAdvance) const;
 
     bool operator==(const ForwardJumpGuard &) const = default;
 };

@@ -118,7 +118,12 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     const std::int64_t current = position.currentParagraphIndex;
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
     evidence.leavesOutASentence = match.index > dueChunk(position);
-    evidence.heardShareOfMarkedRead = heardShareOfMarkedRead(match, needle, m_guard->fastAdvanceMarkedReadCharacters);
+    const double secondsSinceAdvance = now - position.lastAdvanceTime;
+    // Only a hurried move asks for it, and most moves are steady.
+    if (m_guard->isHurried(
+            match, evidence.leavesOutASentence, position.spokenReadableCharacterCount, secondsSinceAdvance))
+        evidence.heardShareOfMarkedRead
+            = heardShareOfMarkedRead(match, needle, m_guard->fastAdvanceMarkedReadCharacters);
     for (const VoiceSyncMatch &candidate : matches) {
         if (candidate.index == current || candidate.index == current + 1)
             evidence.nearScore = std::max(evidence.nearScore, candidate.score);
@@ -136,8 +141,7 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
          index < match.index && !evidence.latestWordsFitEarlierChunk; ++index) {
         evidence.latestWordsFitEarlierChunk = inOrderWeight(latest, index) >= latestWeight;
     }
-    return m_guard->accepts(
-        match, evidence, current, position.spokenReadableCharacterCount, now - position.lastAdvanceTime);
+    return m_guard->accepts(match, evidence, current, position.spokenReadableCharacterCount, secondsSinceAdvance);
 }
 
 double VoiceSyncAligner::latestAlignmentWeight(std::span<const char32_t> latest, std::int64_t index) const
