@@ -86,9 +86,11 @@ QString takeErrorText(GstElement *pipeline, bool *isMissingInput)
 GstElement *makeMicrophoneSource()
 {
     if (GstElement *pulse = gst_element_factory_make("pulsesrc", "microphone")) {
-        // A small device buffer: the server then delivers within tens of milliseconds instead of
-        // in blocks as long as its own latency.
-        g_object_set(pulse, "buffer-time", gint64(50000), "latency-time", gint64(10000), nullptr);
+        // Fragments of 50 ms: the server delivers within tens of milliseconds instead of in blocks
+        // as long as its own latency, without waking the capture a hundred times a second (10 ms
+        // fragments cost twice the capture thread's CPU). The buffer holds four of them, room for
+        // the capture thread being held up on a busy machine.
+        g_object_set(pulse, "buffer-time", gint64(200000), "latency-time", gint64(50000), nullptr);
         return pulse;
     }
     return gst_element_factory_make("autoaudiosrc", "microphone");
