@@ -1,0 +1,139 @@
+#include "VoiceSyncAligner.h"
+
+#include "VerbatimStretch.h"
+#include "VoiceSyncSimilarity.h"
+
+#include <algorithm>
+#include <span>
+
+// The search beyond the window: where the latest words run in order through the chunks around
+// the position, and whether that is evidence enough to move there.
+namespace lumetra {
+
+double VoiceSyncAligner::latestAlignmentWeight(std::span<const char32_t> latest, std::int64_t index) const
+{
+    if (index < 0 || index >= m_chunks.count())
+        return 0;
+    const std::vector<double> weights = latestInOrderAlignmentWeights(
+        latest, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+    return *std::max_element(weights.begin(), weights.end());
+}
+
+double VoiceSyncAligner::heaviestLatestAlignmentWeight(
+    std::span<const char32_t> latest, std::int64_t first, std::int64_t last) const
+{
+    double heaviest = 0;
+    for (std::int64_t index = first; index <= last; ++index)
+        heaviest = std::max(heaviest, latestAlignmentWeight(latest, index));
+    return heaviest;
+}
+
+VoiceSyncAligner::SearchedText VoiceSyncAligner::searchedText(std::int64_t first, std::int64_t end) const
+{
+    SearchedText searched;
+    for (std::int64_t index = first; index < end; ++index) {
+        searched.chunkStarts.push_back(searched.characters.size());
+        const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
+        searched.characters.insert(searched.characters.end(), chunk.begin(), chunk.end());
+    }
+    return searched;
+}
+
+bool VoiceSyncAligner::hasStoodFor(
+    const VoiceSyncPosition &position, std::int64_t characters, double seconds, double now)
+{
+    return position.heard.charactersSinceAdvance >= characters && now - position.lastAdvanceTime >= seconds;
+}
+
+VoiceSyncAligner::SearchState VoiceSyncAligner::searchState(const VoiceSyncPosition &position, double now) const
+{
+    return { position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex), dueChunk(position),
+        hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now),
+        hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now) };
+}
+
+double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
+{
+    if (index > state.anchor + m_recovery->chunksSearchedAhead)
+        return m_recovery->minimumAlignmentWeightBeyondSearch;
+    if (state.isVeryLongLost)
+        return m_recovery->minimumAlignmentWeightWhenVeryLongLost;
+    const bool isInWindow = index <= state.anchor + m_recovery->chunksAhead;
+    if (state.isLongLost)
+        return isInWindow ? m_recovery->minimumNearAlignmentWeight
+                          : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
+    if (index - state.dueChunk <= m_recovery->nearSentencesLeftOut)
+        return m_recovery->minimumNearAlignmentWeight;
+    return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
+}
+
+bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
+    const VoiceSyncMatch &match, std::int64_t dueChunk, std::span<const char32_t> latest) const
+{
+    const bool isShort = m_readableCharacters[static_cast<std::size_t>(match.index)].size()
+        <= m_recovery->longestShortChunk;
+    return !isShort || match.index <= dueChunk
+        || heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters)
+        >= m_recovery->shortChunkMinimumHeardShare;
+}
+
+VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
+{
+    if (!m_recovery)
+        return {};
+    const AlignmentCharacters recent = needleOfReadable(position.heard.recent());
+    if (recent.size() < m_recovery->shortestNeedle)
+        return {};
+    const SearchState state = searchState(position, now);
+    const std::int64_t first = std::max<std::int64_t>(state.anchor - m_recovery->chunksBehind, 0);
+    const std::int64_t ahead
+        = state.isLongLost ? m_recovery->chunksSearchedAheadWhenLongLost : m_recovery->chunksSearchedAhead;
+    const std::int64_t end = std::min(state.anchor + ahead + 1, m_chunks.count());
+    if (first >= end)
+        return {};
+    // The chunks searched as one text, so that words running from one chunk into the next (a
+    // short sentence and the one after it) align as they were said.
+    const SearchedText searched = searchedText(first, end);
+    const std::span<const char32_t> latest
+        = std::span<const char32_t>(recent).last(std::min(recent.size(), m_recovery->latestCharacters));
+    const std::vector<double> weights = latestInOrderAlignmentWeights(latest, searched.characters, ideographWeight());
+    const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
+    if (heaviest == 0)
+        return {};
+    // Alignments ending a few characters from the heaviest one are that one, shifted; any other
+    // is another place the presenter might be (a pattern repeated a sentence on).
+    const std::size_t shift = m_recovery->sameAlignmentShift;
+    double runnerUpWeight = 0;
+    for (std::size_t j = 0; j < weights.size(); ++j) {
+        if (j + shift <= heaviest || j >= heaviest + shift)
+            runnerUpWeight = std::max(runnerUpWeight, weights[j]);
+    }
+    const std::size_t chunk = searched.chunkEndingAt(heaviest);
+    const std::int64_t index = first + static_cast<std::int64_t>(chunk);
+    const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
+        + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
+    const bool isUnrivalled = weights[heaviest] >= runnerUpWeight + m_recovery->minimumLead;
+    // Only forward: the spoken position never moves back through alignment.
+    if (alignmentEnd <= position.spokenReadableCharacterCount)
+        return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
+    if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
+        return {};
+    if (index > state.dueChunk) {
+        const std::int64_t current = position.currentParagraphIndex;
+        const std::span<const char32_t> latestFew
+            = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));
+        if (weights[heaviest] < latestAlignmentWeight(latest, current) + m_recovery->minimumLeadOverCurrentChunk
+            || latestAlignmentWeight(latestFew, index)
+                < heaviestLatestAlignmentWeight(latestFew, first, current) + m_recovery->minimumOwnLeadOverReachedChunks)
+            return {};
+    }
+    const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
+    const double score = VoiceSyncSimilarity::similarityScore(
+        latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
+    const VoiceSyncMatch match { index, score, alignmentEnd };
+    if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
+        return {};
+    return { match };
+}
+
+} // namespace lumetra
