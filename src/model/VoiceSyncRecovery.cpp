@@ -70,8 +70,8 @@ double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const Search
 bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
     const VoiceSyncMatch &match, std::int64_t dueChunk, std::span<const char32_t> latest) const
 {
-    const bool isShort = m_readableCharacters[static_cast<std::size_t>(match.index)].size()
-        <= m_recovery->longestShortChunk;
+    const bool isShort
+        = m_readableCharacters[static_cast<std::size_t>(match.index)].size() <= m_recovery->longestShortChunk;
     return !isShort || match.index <= dueChunk
         || heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters)
         >= m_recovery->shortChunkMinimumHeardShare;
@@ -122,9 +122,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         const std::int64_t current = position.currentParagraphIndex;
         const std::span<const char32_t> latestFew
             = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));
-        if (weights[heaviest] < latestAlignmentWeight(latest, current) + m_recovery->minimumLeadOverCurrentChunk
-            || latestAlignmentWeight(latestFew, index)
-                < heaviestLatestAlignmentWeight(latestFew, first, current) + m_recovery->minimumOwnLeadOverReachedChunks)
+        if (weights[heaviest] < latestAlignmentWeight(latest, current) + m_recovery->minimumLeadOverCurrentChunk)
+            return {};
+        const double heldByReachedChunks = heaviestLatestAlignmentWeight(latestFew, first, current);
+        if (latestAlignmentWeight(latestFew, index) < heldByReachedChunks + m_recovery->minimumOwnLeadOverReachedChunks)
             return {};
     }
     const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
