@@ -113,6 +113,9 @@ double VoiceSyncAligner::inOrderWeight(std::span<const char32_t> needle, std::in
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
     std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
 {
+    if (match.readableCharacterPosition > position.spokenReadableCharacterCount
+        && isHeardWorseThanLately(match, needle, position))
+        return false;
     if (!m_guard)
         return true;
     const std::int64_t current = position.currentParagraphIndex;

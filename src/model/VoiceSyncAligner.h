@@ -2,6 +2,7 @@
 
 #include "AlignmentCharacters.h"
 #include "ForwardJumpGuard.h"
+#include "HearingQualityRule.h"
 #include "ParagraphRange.h"
 #include "RecoverySearch.h"
 #include "ScriptChunkIndex.h"
@@ -44,6 +45,8 @@ public:
     void setShortTranscriptRule(std::optional<ShortTranscriptRule> rule) { m_shortTranscripts = rule; }
     // Empty never looks beyond the window.
     void setRecoverySearch(std::optional<RecoverySearch> search) { m_recovery = search; }
+    // Empty asks of a move only what the guard and the search ask.
+    void setHearingQualityRule(std::optional<HearingQualityRule> rule) { m_hearingQuality = rule; }
 
     // One chunk behind the anchor (the Voice Sync chunk, else the current one) to four ahead.
     ParagraphRange nearbyParagraphRange(const VoiceSyncPosition &position) const;
@@ -84,6 +87,15 @@ private:
     // end) the needle's latest characters hold in order, as a share of its weight.
     double heardShareOfMarkedRead(
         const VoiceSyncMatch &match, std::span<const char32_t> needle, std::size_t latestCharacters) const;
+    // The script's readable characters, up to `characters` of them, that end at `count`.
+    AlignmentCharacters scriptBefore(std::int64_t count, std::size_t characters) const;
+    // How much of the heard history the script before the count holds in order, as a share of
+    // its weight; 0 while too little has been heard to tell.
+    double recentHearingQuality(const VoiceSyncPosition &position) const;
+    // Whether `match` holds too little of what it marks read for how well the presenter has been
+    // heard lately.
+    bool isHeardWorseThanLately(
+        const VoiceSyncMatch &match, std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     struct WindowFinding {
@@ -162,6 +174,7 @@ private:
     std::optional<ForwardJumpGuard> m_guard = ForwardJumpGuard {};
     std::optional<ShortTranscriptRule> m_shortTranscripts = ShortTranscriptRule {};
     std::optional<RecoverySearch> m_recovery = RecoverySearch {};
+    std::optional<HearingQualityRule> m_hearingQuality = HearingQualityRule {};
 };
 
 } // namespace lumetra

@@ -119,6 +119,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
         return {};
     if (index > state.dueChunk) {
+        // Only here: asked of the search's moves into the due chunk as well, it left presenters
+        // behind for longer after a passage left out than the asides it stopped.
+        if (isHeardWorseThanLately({ index, 0, alignmentEnd }, latest, position))
+            return {};
         const std::int64_t current = position.currentParagraphIndex;
         const std::span<const char32_t> latestFew
             = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+
+namespace lumetra {
+
+// How well the recogniser has been hearing the presenter lately sets how much of a chunk a move
+// must have heard. Read word for word, the words before the count last moved align in order with
+// the script before it almost whole; so does a sentence read on from there, while an aside made
+// of the talk's stock phrases (新同事排序便宜的網站) holds only a few of the chunk's words it would
+// mark read (老闆排序共用的網站). With many characters misheard the history aligns loosely and the
+// rule asks for little, so a presenter read badly is still followed.
+struct HearingQualityRule {
+    // The heard characters weighed, ending this many before those heard since the count last
+    // moved: the count can stand a few characters short of or past the last words it was moved
+    // on.
+    std::size_t historyCharacters = 24;
+    std::size_t boundaryCharacters = 4;
+    // A move must hold in order, of what it marks read (up to markedReadCharacters of it), at
+    // least the share the history holds of the script, less this margin.
+    std::size_t markedReadCharacters = 16;
+    double margin = 0.4;
+    // Beyond the window less slack: an aside bridging into the next sentence's opening
+    // (…的工作流程 then 很多公司) ran in order through a chunk twelve sentences on, and the
+    // presenter, then reading behind the position, is taken for lost and carried further ahead.
+    double marginBeyondWindow = 0.25;
+
+    bool operator==(const HearingQualityRule &) const = default;
+};
+
+} // namespace lumetra
