@@ -198,10 +198,12 @@ TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
     // is again two sentences on.
     EXPECT_EQ(aligner.handleVoiceSyncUpdate(opening, shortOfTheEnd(3, 5), 1.0).position.currentParagraphIndex, 6);
 
-    // Four sentences left out (from chunk 2) take one character more, as an aside in the talk's
-    // own words runs that far through some chunk's opening as often.
-    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(opening, at(2), 1.0).match);
-    EXPECT_EQ(aligner.handleVoiceSyncUpdate(longerOpening, at(2), 1.0).position.currentParagraphIndex, 6);
+    // Four sentences left out (from chunk 2) take more than two do, as an aside in the talk's own
+    // words runs through some chunk's opening as far as five characters often enough.
+    const QString shorterOpening = opening.left(5);
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(shorterOpening, at(4), 1.0).position.currentParagraphIndex, 6);
+    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(shorterOpening, at(2), 1.0).match);
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(opening, at(2), 1.0).position.currentParagraphIndex, 6);
 
     // Heard in the same run as the end of the sentence before: the latest words decide where
     // the presenter is, not the older ones, which fit better.
