@@ -36,6 +36,9 @@ TEST(VoiceSyncLongLost, AfterAPassageLeftOutChunksHeardHalfWrongFindThePresenter
 
     double now = 12.4;
     EXPECT_GE(speak(VoiceSyncAligner(chunks), position, heard, now).position.currentParagraphIndex, 9);
+    // … before the last character of chunk 9 is heard, on three and a half ideographs net.
+    now = 12.4;
+    EXPECT_GE(speak(VoiceSyncAligner(chunks), position, heard.chopped(1), now).position.currentParagraphIndex, 9);
 
     // Asking what the search asks after five seconds, he is not found before his run ends.
     now = 12.4;
