@@ -79,9 +79,11 @@ struct RecoverySearch {
     // A short chunk holds few words, so the end of an aside bridging into it from the sentence
     // just read (…處理意見 into 這就是意見, one sentence on) weighs what the next chunks need. A move
     // into a chunk of at most longestShortChunk readable characters that leaves out a sentence
-    // also needs this share of what it marks read heard in order, as the guard asks of the window.
+    // also needs this share of what it marks read heard in order, net of slips, as the guard asks
+    // of the window: more than such an aside holds (two characters of five), less than a short
+    // chunk read with three characters in a row misheard (第進為的較便宜 for 第二次比較便宜) holds.
     std::size_t longestShortChunk = 7;
-    double shortChunkMinimumHeardShare = 0.5;
+    double shortChunkMinimumHeardShare = 0.42;
     // A move that leaves out the chunk the presenter is due to read must outweigh any alignment
     // with that chunk by this much more (three ideographs and a bit): the script's repeated
     // sentence patterns (什麼叫做統計完了, 什麼叫做記錄完了 two sentences on) open alike, and the end

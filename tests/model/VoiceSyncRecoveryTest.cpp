@@ -479,6 +479,25 @@ TEST(VoiceSyncShortChunk, AShortChunkHeardWithMostOfItWrongDoesNotCountAsLeftOut
     EXPECT_EQ(chunkAfter(VoiceSyncAligner(chunks), QStringLiteral("用從定這就其年數字")), 1);
 }
 
+TEST(VoiceSyncShortChunk, AShortChunkReadWithThreeOfItsSevenCharactersMisheardIsFound)
+{
+    // The talk's first two chunks read with many errors, the short chunk 1 heard as 第進為的較便宜,
+    // and the recogniser's words arriving late, most of them in one result.
+    const QStringList talk = { QStringLiteral("什麼叫做收集完了？"), QStringLiteral("第二次比較便宜。"),
+        QStringLiteral("首先我自己已經規劃重要的密碼，主管把快速的網站追蹤好！") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto chunkAfter = [&chunks](const VoiceSyncAligner &aligner) {
+        const QStringList partials = { QStringLiteral("理麼之法大"), QStringLiteral("理麼之法大收集完了第進為的較便宜") };
+        double now = 1;
+        return hear(aligner, VoiceSyncPosition { 0, 0, 0, 0 }, partials, now, 0.2).position.currentParagraphIndex;
+    };
+    EXPECT_EQ(chunkAfter(VoiceSyncAligner(chunks)), 2);
+
+    // Asked to hold half of the chunk, the search leaves the presenter two chunks behind.
+    EXPECT_EQ(chunkAfter(withSearch(chunks, [](RecoverySearch &search) { search.shortChunkMinimumHeardShare = 0.5; })), 0);
+}
+
 TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
 {
     // Chunk 3 is "Thanks!", two on from the sentence being read.
