@@ -15,6 +15,9 @@ constexpr std::size_t maximumNeedleLength = 32; // the most recent speech only
 constexpr std::int64_t chunksBehind = 1;
 constexpr std::int64_t chunksAhead = 4;
 constexpr double minimumMatchScore = 0.28;
+// A single character (我, 這) opens an aside as often as the sentence due next: the current
+// chunk counts as begun, so that the one after it is not a sentence left out, from the second.
+constexpr std::int64_t charactersBeginningAChunk = 2;
 
 } // namespace
 
@@ -297,11 +300,12 @@ bool VoiceSyncAligner::isCurrentChunkSaid(const VoiceSyncPosition &position) con
     const std::int64_t current = position.currentParagraphIndex;
     if (current < 0 || current >= m_chunks.count())
         return false;
-    if (position.spokenReadableCharacterCount > m_chunks.paragraph(current).globalReadableStart)
+    const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(current)];
+    const auto begun = std::clamp<std::int64_t>(static_cast<std::int64_t>(chunk.size()), 1, charactersBeginningAChunk);
+    if (position.spokenReadableCharacterCount >= m_chunks.paragraph(current).globalReadableStart + begun)
         return true;
     // A short chunk heard with most of its characters wrong moves nothing, and the presenter
     // reading the next one would count as having left it out.
-    const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(current)];
     if (!m_shortTranscripts || chunk.size() > m_shortTranscripts->longestLength)
         return false;
     const std::size_t later = m_shortTranscripts->charactersHeardAfterAShortChunk;

@@ -498,6 +498,33 @@ TEST(VoiceSyncShortChunk, AShortChunkReadWithThreeOfItsSevenCharactersMisheardIs
     EXPECT_EQ(chunkAfter(withSearch(chunks, [](RecoverySearch &search) { search.shortChunkMinimumHeardShare = 0.5; })), 0);
 }
 
+TEST(VoiceSyncAside, AnAsideOpeningWithTheDueChunksFirstCharacterDoesNotCountThatChunkBegun)
+{
+    // Chunks 0, 2 and 4 read; the aside after chunk 4 opens with 我 (chunk 5 opens 我自己) and
+    // ends in chunk 6's last words. Had 我 counted chunk 5 begun, chunk 6 would be the next
+    // sentence rather than one leaving chunk 5 out, and its four last characters would carry the
+    // prompter there.
+    const QStringList talk = { QStringLiteral("說真的工程師把溝通方式保留好？"), QStringLiteral("換句話說你還是調整這個工具？"),
+        QStringLiteral("因為把步驟和字幕設定好。"), QStringLiteral("什麼叫做保留完了？"), QStringLiteral("小團隊把這個待辦清單安排好。"),
+        QStringLiteral("我自己建立臨時的腳本。"), QStringLiteral("每個人其實上傳產品設計。"), QStringLiteral("寄出會議紀錄，交給網站！"),
+        QStringLiteral("首先觀察每週的程式？") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncAligner aligner(chunks);
+    double now = 1;
+    Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+    for (const int chunk : { 0, 2, 4 })
+        spoken = speak(aligner, spoken.position, talk.at(chunk), now);
+    ASSERT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(5).globalReadableStart);
+
+    spoken = speak(aligner, spoken.position, QStringLiteral("另外我的朋友設定長期的表單建立產品設計"), now,
+        ScriptParser::normalizedReadableText(talk.at(4)));
+    EXPECT_EQ(spoken.furthestChunk, 5);
+
+    // The presenter then reads chunk 5 and is followed.
+    EXPECT_EQ(speak(aligner, spoken.position, talk.at(5), now).furthestChunk, 6);
+}
+
 TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
 {
     // Chunk 3 is "Thanks!", two on from the sentence being read.
