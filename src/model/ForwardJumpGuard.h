@@ -78,6 +78,13 @@ struct ForwardJumpGuard {
     // found in the next chunk would otherwise mark all of it read.
     double weakMatchScore = 0.5;
     std::size_t weakMatchLatestCharacters = 16;
+    // A match scoring under middlingMatchScore moves it as far, and on by as many characters as
+    // were heard after those, up to middlingMatchMisheardCharacters: the latest are the likeliest
+    // misheard, and the count would stand short of the end of a chunk read whole. An aside
+    // followed by the opening of a short chunk (…整理答案第二次比, for 第二次比較便宜) scores a half
+    // there, and the window marked the whole chunk read.
+    double middlingMatchScore = 0.6;
+    std::size_t middlingMatchMisheardCharacters = 2;
 
     bool accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence, std::int64_t currentParagraphIndex,
         std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;

@@ -49,7 +49,7 @@ namespace {
 // character, those after its last character in common each taking off their full weight.
 struct InOrderAlignment {
     double heaviest = 0;
-    std::vector<double> latestByEnd;
+    LatestInOrderAlignment latest;
 };
 
 InOrderAlignment alignInOrder(
@@ -60,6 +60,7 @@ InOrderAlignment alignInOrder(
     std::vector<double> previous(haystack.size() + 1, 0.0);
     std::vector<double> current(haystack.size() + 1, 0.0);
     std::vector<double> latestByEnd(haystack.size() + 1, 0.0);
+    std::vector<std::size_t> heardAfterByEnd(haystack.size() + 1, 0);
     double heaviest = 0;
     for (const char32_t character : needle) {
         const double weight = weightOf(character, ideographWeight);
@@ -70,13 +71,19 @@ InOrderAlignment alignInOrder(
             current[j] = std::max({ 0.0, aligned, previous[j] - weight / 2, current[j - 1] - slip });
             heaviest = std::max(heaviest, current[j]);
             // Words heard after an alignment's end and not in it count against it in full.
-            latestByEnd[j] = same ? std::max(latestByEnd[j] - weight, aligned) : latestByEnd[j] - weight;
+            if (same && aligned >= latestByEnd[j] - weight) {
+                latestByEnd[j] = aligned;
+                heardAfterByEnd[j] = 0;
+            } else {
+                latestByEnd[j] -= weight;
+                ++heardAfterByEnd[j];
+            }
         }
         std::swap(previous, current);
     }
     for (double &weight : latestByEnd)
         weight = std::max(weight, 0.0);
-    return { heaviest, std::move(latestByEnd) };
+    return { heaviest, { std::move(latestByEnd), std::move(heardAfterByEnd) } };
 }
 
 } // namespace
@@ -87,10 +94,16 @@ double inOrderAlignmentWeight(
     return alignInOrder(needle, haystack, ideographWeight).heaviest;
 }
 
+LatestInOrderAlignment latestInOrderAlignment(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
+{
+    return alignInOrder(needle, haystack, ideographWeight).latest;
+}
+
 std::vector<double> latestInOrderAlignmentWeights(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {
-    return alignInOrder(needle, haystack, ideographWeight).latestByEnd;
+    return latestInOrderAlignment(needle, haystack, ideographWeight).weightByEnd;
 }
 
 } // namespace lumetra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -27,6 +28,15 @@ double inOrderAlignmentWeight(
 // characters after the one it ends with (0 at j = 0, never below 0). Where the latest words are
 // heard, rather than where most of them are.
 std::vector<double> latestInOrderAlignmentWeights(
+    std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
+
+// The same weights, and per haystack position how many of the needle's characters that
+// alignment leaves after the one it ends with: heard after it, and most likely misheard.
+struct LatestInOrderAlignment {
+    std::vector<double> weightByEnd;
+    std::vector<std::size_t> heardAfterByEnd;
+};
+LatestInOrderAlignment latestInOrderAlignment(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
 
 } // namespace lumetra

@@ -183,8 +183,8 @@ VoiceSyncAligner::WindowFinding VoiceSyncAligner::windowFinding(
     const std::vector<VoiceSyncMatch> matches = windowMatches(needle, nearbyParagraphRange(position));
     const std::optional<VoiceSyncMatch> match = bestMatch(matches);
     if (match && guardAccepts(*match, matches, needle, position, now)) {
-        const bool isWeak = m_guard && match->score < m_guard->weakMatchScore;
-        return { isWeak ? heardInOrderAsFarAs(*match, needle) : match, std::nullopt };
+        const bool isMiddling = m_guard && match->score < m_guard->middlingMatchScore;
+        return { isMiddling ? heardInOrderAsFarAs(*match, needle) : match, std::nullopt };
     }
     return { shortTranscriptMatch(needle, position, now),
         match ? currentChunkInsteadOf(*match, matches, needle, position, now) : std::nullopt };
@@ -220,13 +220,16 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::heardInOrderAsFarAs(
     VoiceSyncMatch match, std::span<const char32_t> needle) const
 {
     const std::span<const char32_t> latest = needle.last(std::min(needle.size(), m_guard->weakMatchLatestCharacters));
-    const std::vector<double> weights = latestInOrderAlignmentWeights(
+    const LatestInOrderAlignment alignment = latestInOrderAlignment(
         latest, m_readableCharacters[static_cast<std::size_t>(match.index)], ideographWeight());
-    const auto end = std::max_element(weights.begin(), weights.end()) - weights.begin();
+    const std::vector<double> &weights = alignment.weightByEnd;
+    const auto end = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
     if (end == 0)
         return std::nullopt; // none of the latest words in order there
-    match.readableCharacterPosition
-        = std::min(match.readableCharacterPosition, m_chunks.paragraph(match.index).globalReadableStart + end);
+    const std::size_t misheardAtMost = match.score < m_guard->weakMatchScore ? 0 : m_guard->middlingMatchMisheardCharacters;
+    const std::size_t misheard = std::min(alignment.heardAfterByEnd[end], misheardAtMost);
+    match.readableCharacterPosition = std::min(match.readableCharacterPosition,
+        m_chunks.paragraph(match.index).globalReadableStart + static_cast<std::int64_t>(end + misheard));
     return match;
 }
 

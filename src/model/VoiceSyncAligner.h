@@ -108,8 +108,8 @@ private:
     std::optional<VoiceSyncMatch> currentChunkInsteadOf(const VoiceSyncMatch &refused,
         const std::vector<VoiceSyncMatch> &matches, std::span<const char32_t> needle, const VoiceSyncPosition &position,
         double now) const;
-    // The match moved only as far as the latest words run in order in its chunk (a weak match's
-    // comparison window runs on past them).
+    // The match moved only as far as the latest words run in order in its chunk, and for all but
+    // a weak match a few characters heard after them (the comparison window runs on past them).
     std::optional<VoiceSyncMatch> heardInOrderAsFarAs(VoiceSyncMatch match, std::span<const char32_t> needle) const;
     // The match moved to its chunk's end when it ends one short of it and one more character was heard.
     VoiceSyncMatch throughMisheardLastCharacter(VoiceSyncMatch match, std::span<const char32_t> needle) const;

@@ -268,6 +268,7 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     VoiceSyncAligner windowEnd(chunks);
     ForwardJumpGuard guard;
     guard.weakMatchScore = 0;
+    guard.middlingMatchScore = 0;
     windowEnd.setForwardJumpGuard(guard);
     EXPECT_EQ(windowEnd.handleVoiceSyncUpdate(aside, position, 10.0).position.currentParagraphIndex, 3);
 
@@ -280,6 +281,36 @@ TEST(ForwardJumpGuard, AWeakMatchMovesOnlyAsFarAsTheLatestWordsRunInOrder)
     const QString reversed = QStringLiteral("你也追蹤外掛工程師約的每準備");
     EXPECT_FALSE(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(reversed, position, 10.0).match);
     EXPECT_TRUE(windowEnd.handleVoiceSyncUpdate(reversed, position, 10.0).match);
+}
+
+TEST(ForwardJumpGuard, AMiddlingMatchMovesAsFarAsTheLatestWordsRunInOrderAndTheFewHeardAfterThem)
+{
+    // Chunk 2 read, an aside, and then words of the short chunk 3, all in one run: the match
+    // there scores a half, and the comparison window runs to the chunk's end.
+    const QStringList sentences = { QStringLiteral("我們已經交給收據，新手還是把清楚的範本記錄好。"),
+        QStringLiteral("一定把貨運確認好，也統計廣告？"), QStringLiteral("講到這裡新手簡化麻煩的預約，每個人移除截圖和訊息。"),
+        QStringLiteral("第二次比較便宜。"), QStringLiteral("第二次比較基本。"), QStringLiteral("使用者拆開重要的報告。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    ASSERT_EQ(chunks.count(), sentences.size());
+    const VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 9.0 };
+    const QString aside = QStringLiteral("約每個人移除截圖和訊息把供應商和帳號追蹤好你真的整理答案");
+    const auto readInChunk3 = [&](const ForwardJumpGuard &guard, const QString &said) {
+        VoiceSyncAligner aligner(chunks);
+        aligner.setForwardJumpGuard(guard);
+        const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(aside + said, position, 10.0);
+        return decision.position.spokenReadableCharacterCount - chunks.paragraph(3).globalReadableStart;
+    };
+    // Its opening heard: that much is read, not the whole chunk.
+    EXPECT_EQ(readInChunk3(ForwardJumpGuard {}, QStringLiteral("第二次比")), 4);
+    ForwardJumpGuard windowEnd;
+    windowEnd.middlingMatchScore = windowEnd.weakMatchScore;
+    EXPECT_EQ(readInChunk3(windowEnd, QStringLiteral("第二次比")), 7);
+
+    // Read on with the last characters misheard: two of those heard after 比 count too.
+    EXPECT_EQ(readInChunk3(ForwardJumpGuard {}, QStringLiteral("第二次比教變意")), 6);
+    ForwardJumpGuard heardInOrderOnly;
+    heardInOrderOnly.middlingMatchMisheardCharacters = 0;
+    EXPECT_EQ(readInChunk3(heardInOrderOnly, QStringLiteral("第二次比教變意")), 4);
 }
 
 TEST(ForwardJumpGuard, AMoveLeavingOutASentenceNeedsWhatItMarksReadHeardInOrder)
