@@ -52,6 +52,9 @@ struct InOrderAlignment {
     LatestInOrderAlignment latest;
 };
 
+// Counting the characters heard after each end only where asked: the alignment runs many times
+// an update, and one caller needs them.
+template <bool CountsHeardAfter>
 InOrderAlignment alignInOrder(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {
@@ -60,7 +63,7 @@ InOrderAlignment alignInOrder(
     std::vector<double> previous(haystack.size() + 1, 0.0);
     std::vector<double> current(haystack.size() + 1, 0.0);
     std::vector<double> latestByEnd(haystack.size() + 1, 0.0);
-    std::vector<std::size_t> heardAfterByEnd(haystack.size() + 1, 0);
+    std::vector<std::size_t> heardAfterByEnd(CountsHeardAfter ? haystack.size() + 1 : 0, 0);
     double heaviest = 0;
     for (const char32_t character : needle) {
         const double weight = weightOf(character, ideographWeight);
@@ -71,13 +74,10 @@ InOrderAlignment alignInOrder(
             current[j] = std::max({ 0.0, aligned, previous[j] - weight / 2, current[j - 1] - slip });
             heaviest = std::max(heaviest, current[j]);
             // Words heard after an alignment's end and not in it count against it in full.
-            if (same && aligned >= latestByEnd[j] - weight) {
-                latestByEnd[j] = aligned;
-                heardAfterByEnd[j] = 0;
-            } else {
-                latestByEnd[j] -= weight;
-                ++heardAfterByEnd[j];
-            }
+            const bool endsHere = same && aligned >= latestByEnd[j] - weight;
+            latestByEnd[j] = endsHere ? aligned : latestByEnd[j] - weight;
+            if constexpr (CountsHeardAfter)
+                heardAfterByEnd[j] = endsHere ? 0 : heardAfterByEnd[j] + 1;
         }
         std::swap(previous, current);
     }
@@ -91,19 +91,19 @@ InOrderAlignment alignInOrder(
 double inOrderAlignmentWeight(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {
-    return alignInOrder(needle, haystack, ideographWeight).heaviest;
+    return alignInOrder<false>(needle, haystack, ideographWeight).heaviest;
 }
 
 LatestInOrderAlignment latestInOrderAlignment(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {
-    return alignInOrder(needle, haystack, ideographWeight).latest;
+    return alignInOrder<true>(needle, haystack, ideographWeight).latest;
 }
 
 std::vector<double> latestInOrderAlignmentWeights(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight)
 {
-    return latestInOrderAlignment(needle, haystack, ideographWeight).weightByEnd;
+    return alignInOrder<false>(needle, haystack, ideographWeight).latest.weightByEnd;
 }
 
 } // namespace lumetra

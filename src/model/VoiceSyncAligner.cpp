@@ -226,7 +226,8 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::heardInOrderAsFarAs(
     const auto end = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
     if (end == 0)
         return std::nullopt; // none of the latest words in order there
-    const std::size_t misheardAtMost = match.score < m_guard->weakMatchScore ? 0 : m_guard->middlingMatchMisheardCharacters;
+    const std::size_t misheardAtMost
+        = match.score < m_guard->weakMatchScore ? 0 : m_guard->middlingMatchMisheardCharacters;
     const std::size_t misheard = std::min(alignment.heardAfterByEnd[end], misheardAtMost);
     match.readableCharacterPosition = std::min(match.readableCharacterPosition,
         m_chunks.paragraph(match.index).globalReadableStart + static_cast<std::int64_t>(end + misheard));
