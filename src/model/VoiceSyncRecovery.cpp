@@ -118,11 +118,18 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
     if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
         return {};
-    if (index > state.dueChunk) {
-        // Only here: asked of the search's moves into the due chunk as well, it left presenters
-        // behind for longer after a passage left out than the asides it stopped.
-        if (isHeardWorseThanLately({ index, 0, alignmentEnd }, latest, position))
-            return {};
+    const bool leavesOutASentence = index > state.dueChunk;
+    // Asked of every move into the due chunk, the rule left presenters behind for longer after a
+    // passage left out than the asides it stopped. Only a move that marks read more than the rule
+    // weighs: an aside ending in the due chunk's closing words (主管其實把新的專案進度 for
+    // 新同事通常把平台規劃好，主管避開公開的專案進度) carried the count through a sentence unheard.
+    const bool marksMoreThanWeighed = m_hearingQuality
+        && alignmentEnd - position.spokenReadableCharacterCount
+            > static_cast<std::int64_t>(m_hearingQuality->markedReadCharacters);
+    if ((leavesOutASentence || marksMoreThanWeighed)
+        && isHeardWorseThanLately({ index, 0, alignmentEnd }, latest, position))
+        return {};
+    if (leavesOutASentence) {
         const std::int64_t current = position.currentParagraphIndex;
         const std::span<const char32_t> latestFew
             = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));

@@ -75,3 +75,30 @@ TEST_F(VoiceSyncHearingQuality, APresenterHeardWithManyErrorsIsFollowedOnWhatFew
 }
 
 } // namespace
+
+TEST(VoiceSyncHearingQualityDueChunk, AnAsideEndingInTheNextSentencesClosingWordsDoesNotMarkThatSentenceRead)
+{
+    // Chunks 0 to 2 read word for word; the aside then shares chunk 4's closing words (主管,
+    // 專案進度), while the presenter has not yet read chunk 3.
+    const QStringList talk = { QStringLiteral("我自己選擇新的系統。"), QStringLiteral("團隊整理了？"),
+        QStringLiteral("你通常把名單和作業寄出好，這個流程把影片比較好。"), QStringLiteral("客戶還是把溝通方式選擇好。"),
+        QStringLiteral("新同事通常把平台規劃好，主管避開公開的專案進度。"), QStringLiteral("什麼叫做討論完了？"),
+        QStringLiteral("第三步是其實簡化報告。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncAligner aligner(chunks);
+    double now = 1;
+    lumetra::testing::Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+    for (const int chunk : { 0, 1, 2 })
+        spoken = speak(aligner, spoken.position, talk.at(chunk), now);
+    ASSERT_EQ(spoken.position.currentParagraphIndex, 3);
+
+    spoken = speak(aligner, spoken.position, QStringLiteral("主管其實把新的專案進度確認好"), now);
+    EXPECT_LT(spoken.position.spokenReadableCharacterCount, chunks.paragraph(4).globalReadableStart + 12);
+    EXPECT_LE(spoken.furthestChunk, 4);
+
+    // The presenter then reads chunks 3 and 4 and is followed to their end.
+    for (const int chunk : { 3, 4 })
+        spoken = speak(aligner, spoken.position, talk.at(chunk), now);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 5);
+}
