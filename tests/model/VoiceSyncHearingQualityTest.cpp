@@ -81,7 +81,8 @@ TEST(VoiceSyncHearingQualityDueChunk, AnAsideEndingInTheNextSentencesClosingWord
     // Chunks 0 to 2 read word for word; the aside then shares chunk 4's closing words (主管,
     // 專案進度), while the presenter has not yet read chunk 3.
     const QStringList talk = { QStringLiteral("我自己選擇新的系統。"), QStringLiteral("團隊整理了？"),
-        QStringLiteral("你通常把名單和作業寄出好，這個流程把影片比較好。"), QStringLiteral("客戶還是把溝通方式選擇好。"),
+        QStringLiteral("你通常把名單和作業寄出好，這個流程把影片比較好。"),
+        QStringLiteral("客戶還是把溝通方式選擇好。"),
         QStringLiteral("新同事通常把平台規劃好，主管避開公開的專案進度。"), QStringLiteral("什麼叫做討論完了？"),
         QStringLiteral("第三步是其實簡化報告。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
