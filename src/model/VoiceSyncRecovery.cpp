@@ -119,10 +119,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
-    // Asked of every move into the due chunk, the rule left presenters behind for longer after a
-    // passage left out than the asides it stopped. Only a move that marks read more than the rule
-    // weighs: an aside ending in the due chunk's closing words (主管其實把新的專案進度 for
-    // 新同事通常把平台規劃好，主管避開公開的專案進度) carried the count through a sentence unheard.
+    // Asked of every move that leaves nothing out, the rule left presenters behind for longer
+    // after a passage left out than the asides it stopped. Of those, only a move that marks read
+    // more than the rule weighs: an aside ending in the due chunk's closing words (主管其實把新的專案進度
+    // for 新同事通常把平台規劃好，主管避開公開的專案進度) carried the count through a sentence unheard.
     const bool marksMoreThanWeighed = m_hearingQuality
         && alignmentEnd - position.spokenReadableCharacterCount
             > static_cast<std::int64_t>(m_hearingQuality->markedReadCharacters);
