@@ -77,6 +77,24 @@ bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
         >= m_recovery->shortChunkMinimumHeardShare;
 }
 
+bool VoiceSyncAligner::isHeardFromItsOpening(const VoiceSyncMatch &match, std::span<const char32_t> latest) const
+{
+    const std::int64_t heard = match.readableCharacterPosition - m_chunks.paragraph(match.index).globalReadableStart;
+    const auto length = static_cast<std::int64_t>(m_readableCharacters[static_cast<std::size_t>(match.index)].size());
+    const bool isEnough = heard >= m_recovery->openingCharacters || heard == length;
+    return isEnough && heard <= static_cast<std::int64_t>(m_recovery->latestCharacters)
+        && heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters) >= m_recovery->openingMinimumHeardShare;
+}
+
+double VoiceSyncAligner::requiredAlignmentWeight(
+    const VoiceSyncMatch &match, std::span<const char32_t> latest, const SearchState &state) const
+{
+    const double required = minimumAlignmentWeight(match.index, state);
+    const bool isInWindow = match.index <= state.anchor + m_recovery->chunksAhead;
+    return isInWindow && isHeardFromItsOpening(match, latest) ? required - m_recovery->openingWeightAllowance
+                                                              : required;
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -116,7 +134,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
-    if (weights[heaviest] < minimumAlignmentWeight(index, state) || !isUnrivalled)
+    if (!isUnrivalled || weights[heaviest] < requiredAlignmentWeight({ index, 0, alignmentEnd }, latest, state))
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer
