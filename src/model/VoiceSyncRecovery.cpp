@@ -86,13 +86,15 @@ bool VoiceSyncAligner::isHeardFromItsOpening(const VoiceSyncMatch &match, std::s
         && heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters) >= m_recovery->openingMinimumHeardShare;
 }
 
-double VoiceSyncAligner::requiredAlignmentWeight(
-    const VoiceSyncMatch &match, std::span<const char32_t> latest, const SearchState &state) const
+bool VoiceSyncAligner::isHeavyEnough(
+    const VoiceSyncMatch &match, double weight, std::span<const char32_t> latest, const SearchState &state) const
 {
     const double required = minimumAlignmentWeight(match.index, state);
+    if (weight >= required)
+        return true;
     const bool isInWindow = match.index <= state.anchor + m_recovery->chunksAhead;
-    return isInWindow && isHeardFromItsOpening(match, latest) ? required - m_recovery->openingWeightAllowance
-                                                              : required;
+    return isInWindow && weight + m_recovery->openingWeightAllowance >= required
+        && isHeardFromItsOpening(match, latest);
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
@@ -134,7 +136,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
-    if (!isUnrivalled || weights[heaviest] < requiredAlignmentWeight({ index, 0, alignmentEnd }, latest, state))
+    if (!isUnrivalled || !isHeavyEnough({ index, 0, alignmentEnd }, weights[heaviest], latest, state))
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer
