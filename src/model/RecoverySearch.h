@@ -55,6 +55,12 @@ struct RecoverySearch {
     // 把重要的) can run in order through some chunk ten sentences on, and a move that far is never
     // taken back.
     double minimumAlignmentWeightBeyondWindow = 32;
+    // … or seven ideographs net when the latest words align with nothing else searched (a lead of
+    // six ideographs): the presenter's own sentence after a passage left out, heard with errors,
+    // aligns in one place, while an aside in stock phrases (說真的新同事…, for 說真的新同事簡化了…
+    // seven chunks on) also runs through the other chunks that use them.
+    double minimumLoneAlignmentWeightBeyondWindow = 28;
+    double minimumLoneLeadBeyondWindow = 24;
     // After this many characters heard and seconds without the count moving (some five seconds
     // of speech, longer than an aside), the presenter has moved on: the window's chunks need only
     // the weight of the next ones, and those beyond it five and a half ideographs net. Characters

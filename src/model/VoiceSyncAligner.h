@@ -166,9 +166,10 @@ private:
     double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
     // Whether the latest words hold enough of the opening of the chunk `match` reaches into.
     bool isHeardFromItsOpening(const VoiceSyncMatch &match, std::span<const char32_t> latest) const;
-    // Whether an in-order `weight` is enough for the search to make `match`, its score not yet known.
-    bool isHeavyEnough(
-        const VoiceSyncMatch &match, double weight, std::span<const char32_t> latest, const SearchState &state) const;
+    // Whether an in-order `weight`, `lead` over any other place, is enough for the search to make
+    // `match`, its score not yet known.
+    bool isHeavyEnough(const VoiceSyncMatch &match, double weight, double lead, std::span<const char32_t> latest,
+        const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;

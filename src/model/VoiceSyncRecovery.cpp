@@ -86,15 +86,17 @@ bool VoiceSyncAligner::isHeardFromItsOpening(const VoiceSyncMatch &match, std::s
         && heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters) >= m_recovery->openingMinimumHeardShare;
 }
 
-bool VoiceSyncAligner::isHeavyEnough(
-    const VoiceSyncMatch &match, double weight, std::span<const char32_t> latest, const SearchState &state) const
+bool VoiceSyncAligner::isHeavyEnough(const VoiceSyncMatch &match, double weight, double lead,
+    std::span<const char32_t> latest, const SearchState &state) const
 {
     const double required = minimumAlignmentWeight(match.index, state);
     if (weight >= required)
         return true;
-    const bool isInWindow = match.index <= state.anchor + m_recovery->chunksAhead;
-    return isInWindow && weight + m_recovery->openingWeightAllowance >= required
-        && isHeardFromItsOpening(match, latest);
+    if (match.index <= state.anchor + m_recovery->chunksAhead)
+        return weight + m_recovery->openingWeightAllowance >= required && isHeardFromItsOpening(match, latest);
+    return match.index <= state.anchor + m_recovery->chunksSearchedAhead
+        && weight >= m_recovery->minimumLoneAlignmentWeightBeyondWindow
+        && lead >= m_recovery->minimumLoneLeadBeyondWindow;
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
@@ -132,11 +134,12 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
     const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
         + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
-    const bool isUnrivalled = weights[heaviest] >= runnerUpWeight + m_recovery->minimumLead;
+    const double lead = weights[heaviest] - runnerUpWeight;
+    const bool isUnrivalled = lead >= m_recovery->minimumLead;
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
-    if (!isUnrivalled || !isHeavyEnough({ index, 0, alignmentEnd }, weights[heaviest], latest, state))
+    if (!isUnrivalled || !isHeavyEnough({ index, 0, alignmentEnd }, weights[heaviest], lead, latest, state))
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer

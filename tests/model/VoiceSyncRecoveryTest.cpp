@@ -606,6 +606,27 @@ TEST_F(VoiceSyncRecovery, AChunkHeardFromItsOpeningIsFoundSoonerInTheWindowOnly)
     EXPECT_EQ(lessBeyondTheWindow.handleVoiceSyncUpdate(longerOpening, at(0), 1.0).position.currentParagraphIndex, 5);
 }
 
+TEST_F(VoiceSyncRecovery, BeyondTheWindowWordsThatFitNowhereElseNeedLessWeight)
+{
+    // From chunk 1 the presenter leaves out eight sentences and reads the opening of chunk 10
+    // with a slip: seven and a half ideographs net, short of the eight a chunk that far needs,
+    // but they run through no other chunk.
+    const QString lone = QStringLiteral("這樣做下來你甲發現");
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(lone, at(1), 1.0).position.currentParagraphIndex, 10);
+    const VoiceSyncAligner fullWeightOnly = withSearch(chunks, [](RecoverySearch &search) {
+        search.minimumLoneAlignmentWeightBeyondWindow = search.minimumAlignmentWeightBeyondWindow;
+    });
+    EXPECT_EQ(fullWeightOnly.handleVoiceSyncUpdate(lone, at(1), 1.0).position.currentParagraphIndex, 1);
+
+    // As much weight into chunk 11, but its words also run through chunk 4, which ends in the
+    // same clause: that is not the lead of a presenter found, and the position stays.
+    const QString sharedClause = QStringLiteral("做的事情寫下甲我們");
+    EXPECT_EQ(aligner.handleVoiceSyncUpdate(sharedClause, at(1), 1.0).position.currentParagraphIndex, 1);
+    const VoiceSyncAligner anyLead = withSearch(
+        chunks, [](RecoverySearch &search) { search.minimumLoneLeadBeyondWindow = search.minimumLead; });
+    EXPECT_EQ(anyLead.handleVoiceSyncUpdate(sharedClause, at(1), 1.0).position.currentParagraphIndex, 11);
+}
+
 TEST_F(VoiceSyncRecovery, TheChunkAfterALeftOutSentenceIsFoundOnLessEvidence)
 {
     // At the start of chunk 5 the presenter leaves it out and reads chunk 6 with two characters
