@@ -42,14 +42,6 @@ struct RecoverySearch {
     // Counted in sentences left out, so that a chunk he was halfway through is not one of them.
     std::int64_t nearSentencesLeftOut = 2;
     double minimumNearAlignmentWeight = 18;
-    // A presenter who left out a passage reads the next sentence from its start, so in the window
-    // a chunk whose opening the latest words hold (this share of its first openingCharacters or
-    // more, or of a short chunk whole) needs a little less: read with errors, it is otherwise
-    // found a sentence later. An aside in a stock opening (很多公司, 反過來說) holds too few of a
-    // chunk's characters; beyond the window, one running through 小團隊…回頭看看 went five chunks on.
-    std::int64_t openingCharacters = 6;
-    double openingMinimumHeardShare = 0.7;
-    double openingWeightAllowance = 4;
     double minimumScore = 0.4;
     // Beyond the window, eight ideographs net: an aside made of the talk's stock phrases (我自己,
     // 把重要的) can run in order through some chunk ten sentences on, and a move that far is never

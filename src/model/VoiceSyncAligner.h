@@ -164,12 +164,8 @@ private:
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
     // The in-order weight the search needs to move to chunk `index`.
     double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
-    // Whether the latest words hold enough of the opening of the chunk `match` reaches into.
-    bool isHeardFromItsOpening(const VoiceSyncMatch &match, std::span<const char32_t> latest) const;
-    // Whether an in-order `weight`, `lead` over any other place, is enough for the search to make
-    // `match`, its score not yet known.
-    bool isHeavyEnough(const VoiceSyncMatch &match, double weight, double lead, std::span<const char32_t> latest,
-        const SearchState &state) const;
+    // Whether an in-order `weight`, `lead` over any other place, is enough to move to chunk `index`.
+    bool isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;

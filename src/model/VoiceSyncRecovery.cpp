@@ -77,25 +77,13 @@ bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
         >= m_recovery->shortChunkMinimumHeardShare;
 }
 
-bool VoiceSyncAligner::isHeardFromItsOpening(const VoiceSyncMatch &match, std::span<const char32_t> latest) const
+bool VoiceSyncAligner::isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const
 {
-    const std::int64_t heard = match.readableCharacterPosition - m_chunks.paragraph(match.index).globalReadableStart;
-    const auto length = static_cast<std::int64_t>(m_readableCharacters[static_cast<std::size_t>(match.index)].size());
-    const bool isEnough = heard >= m_recovery->openingCharacters || heard == length;
-    return isEnough && heard <= static_cast<std::int64_t>(m_recovery->latestCharacters)
-        && heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters) >= m_recovery->openingMinimumHeardShare;
-}
-
-bool VoiceSyncAligner::isHeavyEnough(const VoiceSyncMatch &match, double weight, double lead,
-    std::span<const char32_t> latest, const SearchState &state) const
-{
-    const double required = minimumAlignmentWeight(match.index, state);
-    if (weight >= required)
+    if (weight >= minimumAlignmentWeight(index, state))
         return true;
-    if (match.index <= state.anchor + m_recovery->chunksAhead)
-        return weight + m_recovery->openingWeightAllowance >= required && isHeardFromItsOpening(match, latest);
-    return match.index <= state.anchor + m_recovery->chunksSearchedAhead
-        && weight >= m_recovery->minimumLoneAlignmentWeightBeyondWindow
+    const bool isBeyondWindow
+        = index > state.anchor + m_recovery->chunksAhead && index <= state.anchor + m_recovery->chunksSearchedAhead;
+    return isBeyondWindow && weight >= m_recovery->minimumLoneAlignmentWeightBeyondWindow
         && lead >= m_recovery->minimumLoneLeadBeyondWindow;
 }
 
@@ -139,7 +127,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
-    if (!isUnrivalled || !isHeavyEnough({ index, 0, alignmentEnd }, weights[heaviest], lead, latest, state))
+    if (!isUnrivalled || !isHeavyEnough(index, weights[heaviest], lead, state))
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer

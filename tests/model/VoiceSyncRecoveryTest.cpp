@@ -564,10 +564,7 @@ TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
 TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvidence)
 {
     // From chunk 1 the presenter has gone on to chunk 5, the window's last, and is heard with a
-    // slip: in order, but short of what a chunk that far needs while the position is fresh. (Its
-    // opening heard, the chunk would need less; not here.)
-    const VoiceSyncAligner aligner
-        = withSearch(chunks, [](RecoverySearch &search) { search.openingWeightAllowance = 0; });
+    // slip: in order, but short of what a chunk that far needs while the position is fresh.
     const QString heard = QStringLiteral("接著看甲哪些步");
     VoiceSyncPosition position = at(1);
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 6.0).match);
@@ -583,27 +580,6 @@ TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvid
     // One character fewer heard is not yet long enough.
     position.heard.charactersSinceAdvance -= 1;
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(heard, position, 6.0).match);
-}
-
-TEST_F(VoiceSyncRecovery, AChunkHeardFromItsOpeningIsFoundSoonerInTheWindowOnly)
-{
-    // From chunk 1 the presenter goes on to chunk 5 and reads its first seven characters with a
-    // slip: a little short of what a chunk that far needs, but they hold its opening.
-    const QString opening = QStringLiteral("接著看甲哪些步");
-    const VoiceSyncDecision found = aligner.handleVoiceSyncUpdate(opening, at(1), 1.0);
-    EXPECT_EQ(found.position.currentParagraphIndex, 5);
-    EXPECT_EQ(found.position.spokenReadableCharacterCount, startOf(5) + 7);
-    const VoiceSyncAligner withoutOpening
-        = withSearch(chunks, [](RecoverySearch &search) { search.openingWeightAllowance = 0; });
-    EXPECT_FALSE(withoutOpening.handleVoiceSyncUpdate(opening, at(1), 1.0).match);
-
-    // From chunk 0 the same chunk is beyond the window, where a move is never taken back: nine
-    // characters with a slip, just short of what it needs there, move nothing.
-    const QString longerOpening = QStringLiteral("接著看看甲些步驟可");
-    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(longerOpening, at(0), 1.0).match);
-    const VoiceSyncAligner lessBeyondTheWindow = withSearch(chunks,
-        [](RecoverySearch &search) { search.minimumAlignmentWeightBeyondWindow -= search.openingWeightAllowance; });
-    EXPECT_EQ(lessBeyondTheWindow.handleVoiceSyncUpdate(longerOpening, at(0), 1.0).position.currentParagraphIndex, 5);
 }
 
 TEST_F(VoiceSyncRecovery, BeyondTheWindowWordsThatFitNowhereElseNeedLessWeight)
