@@ -162,6 +162,10 @@ private:
         bool isVeryLongLost = false;
     };
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
+    // Whether chunk `index` is among those followed chunk by chunk, and whether it lies past
+    // every chunk the search weighs.
+    bool isInWindow(std::int64_t index, const SearchState &state) const;
+    bool isBeyondSearch(std::int64_t index, const SearchState &state) const;
     // The in-order weight the search needs to move to chunk `index`.
     double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
     // Whether an in-order `weight`, `lead` over any other place, is enough to move to chunk `index`.

@@ -52,19 +52,29 @@ VoiceSyncAligner::SearchState VoiceSyncAligner::searchState(const VoiceSyncPosit
         hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now) };
 }
 
+bool VoiceSyncAligner::isInWindow(std::int64_t index, const SearchState &state) const
+{
+    return index <= state.anchor + m_recovery->chunksAhead;
+}
+
+bool VoiceSyncAligner::isBeyondSearch(std::int64_t index, const SearchState &state) const
+{
+    return index > state.anchor + m_recovery->chunksSearchedAhead;
+}
+
 double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
 {
-    if (index > state.anchor + m_recovery->chunksSearchedAhead)
+    if (isBeyondSearch(index, state))
         return m_recovery->minimumAlignmentWeightBeyondSearch;
     if (state.isVeryLongLost)
         return m_recovery->minimumAlignmentWeightWhenVeryLongLost;
-    const bool isInWindow = index <= state.anchor + m_recovery->chunksAhead;
     if (state.isLongLost)
-        return isInWindow ? m_recovery->minimumNearAlignmentWeight
-                          : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
+        return isInWindow(index, state) ? m_recovery->minimumNearAlignmentWeight
+                                        : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
     if (index - state.dueChunk <= m_recovery->nearSentencesLeftOut)
         return m_recovery->minimumNearAlignmentWeight;
-    return isInWindow ? m_recovery->minimumAlignmentWeight : m_recovery->minimumAlignmentWeightBeyondWindow;
+    return isInWindow(index, state) ? m_recovery->minimumAlignmentWeight
+                                    : m_recovery->minimumAlignmentWeightBeyondWindow;
 }
 
 bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
@@ -81,8 +91,7 @@ bool VoiceSyncAligner::isHeavyEnough(std::int64_t index, double weight, double l
 {
     if (weight >= minimumAlignmentWeight(index, state))
         return true;
-    const bool isBeyondWindow
-        = index > state.anchor + m_recovery->chunksAhead && index <= state.anchor + m_recovery->chunksSearchedAhead;
+    const bool isBeyondWindow = !isInWindow(index, state) && !isBeyondSearch(index, state);
     return isBeyondWindow && weight >= m_recovery->minimumLoneAlignmentWeightBeyondWindow
         && lead >= m_recovery->minimumLoneLeadBeyondWindow;
 }
