@@ -106,6 +106,14 @@ struct RecoverySearch {
     // out the next one has said four characters of the one he reads.
     std::size_t reachedChunkLatestCharacters = 6;
     double minimumOwnLeadOverReachedChunks = 1;
+    // Words that run on from what was already read are explained by where the count stands, not
+    // by a sentence left out: while the recogniser hears the presenter this well
+    // (HearingQualityRule's share), such a move is weighed on the words after the count alone.
+    // An aside opening after the sentence just read and going on in stock words (…解決圖表 then
+    // 這個流程也說明…, over 這就是庫存 to 這個流程歸檔了) bridged the two as far as the next chunks
+    // need. Heard badly, the few words a presenter has said of the chunk he reads weigh too little
+    // alone, and he was found a sentence later.
+    double hearingQualityForUnreadWordsOnly = 0.7;
 
     bool operator==(const RecoverySearch &) const = default;
 };

@@ -96,6 +96,20 @@ bool VoiceSyncAligner::isHeavyEnough(std::int64_t index, double weight, double l
         && lead >= m_recovery->minimumLoneLeadBeyondWindow;
 }
 
+bool VoiceSyncAligner::isHeardWell(const VoiceSyncPosition &position) const
+{
+    return m_hearingQuality && recentHearingQuality(position) >= m_recovery->hearingQualityForUnreadWordsOnly;
+}
+
+double VoiceSyncAligner::unreadAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched,
+    std::int64_t first, std::size_t end, std::int64_t count) const
+{
+    const auto unread = static_cast<std::size_t>(std::clamp<std::int64_t>(
+        count - m_chunks.paragraph(first).globalReadableStart, 0, static_cast<std::int64_t>(end)));
+    const std::span<const char32_t> text = std::span<const char32_t>(searched.characters).first(end).subspan(unread);
+    return latestInOrderAlignmentWeights(latest, text, ideographWeight()).back();
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -136,9 +150,14 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
-    if (!isUnrivalled || !isHeavyEnough(index, weights[heaviest], lead, state))
+    if (!isUnrivalled)
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
+    const double weight = leavesOutASentence && isHeardWell(position)
+        ? unreadAlignmentWeight(latest, searched, first, heaviest, position.spokenReadableCharacterCount)
+        : weights[heaviest];
+    if (!isHeavyEnough(index, weight, lead, state))
+        return {};
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer
     // after a passage left out than the asides it stopped. Of those, only a move that marks read
     // more than the rule weighs: an aside ending in the due chunk's closing words (主管其實把新的專案進度

@@ -525,6 +525,34 @@ TEST(VoiceSyncAside, AnAsideOpeningWithTheDueChunksFirstCharacterDoesNotCountTha
     EXPECT_EQ(speak(aligner, spoken.position, talk.at(5), now).furthestChunk, 6);
 }
 
+TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastTheNext)
+{
+    // Chunks 0 to 2 read word for word; before chunk 3 the presenter adds an aside whose stock
+    // opening (這個流程) is chunk 4's. After 解決圖表 just read, it aligns in order over chunk 3 into
+    // chunk 4 as far as the next chunks need.
+    const QStringList talk = { QStringLiteral("很多公司馬上把備份調整好，我自己其實交給訊息。"),
+        QStringLiteral("設計師選擇了。"), QStringLiteral("同樣地客戶其實解決圖表。"), QStringLiteral("這就是庫存。"),
+        QStringLiteral("這個流程歸檔了。"), QStringLiteral("工作流程呢？"), QStringLiteral("第二步是客戶避開網站。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
+        double now = 1;
+        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+        for (const int chunk : { 0, 1, 2 })
+            spoken = speak(aligner, spoken.position, talk.at(chunk), now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
+        return speak(aligner, spoken.position, saying, now).furthestChunk;
+    };
+    const QString aside = QStringLiteral("這個流程也說明清楚的檔案交給這個預算");
+    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 4);
+    const VoiceSyncAligner bridged
+        = withSearch(chunks, [](RecoverySearch &search) { search.hearingQualityForUnreadWordsOnly = 2; });
+    EXPECT_GE(readThenSay(bridged, aside), 5);
+
+    // Chunk 3 left out and chunk 4 read: the presenter is found by its own words.
+    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(4)), 5);
+}
+
 TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
 {
     // Chunk 3 is "Thanks!", two on from the sentence being read.
