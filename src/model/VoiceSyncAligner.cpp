@@ -252,7 +252,9 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
         || verbatimWeight(needle, best->index) < m_shortTranscripts->minimumVerbatimWeight
         || !guardAccepts(*best, {}, needle, position, now))
         return std::nullopt;
-    return best;
+    // Only as far as heard in order: the comparison window runs on past the words heard, and five
+    // characters opening as a chunk does (第二步是主, for 第二步是安排合約) marked all of it read.
+    return m_guard ? heardInOrderAsFarAs(*best, needle) : best;
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(

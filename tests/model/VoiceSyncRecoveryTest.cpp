@@ -553,6 +553,24 @@ TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastT
     EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(4)), 5);
 }
 
+TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
+{
+    // On chunk 1, not yet begun, the presenter says five characters of an aside that open as
+    // chunk 2 does. Compared whole they score high there, and the comparison window runs on to
+    // that short chunk's end: the prompter would go to chunk 3, two ahead.
+    const QStringList talk = { QStringLiteral("這就是問題。"), QStringLiteral("講到這裡回頭看看數字！"),
+        QStringLiteral("第二步是安排合約。"), QStringLiteral("還是處理這個發票，很多公司真的建立客戶需求和意見？") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(1).globalReadableStart, 0 };
+    const VoiceSyncDecision decision
+        = VoiceSyncAligner(chunks).handleVoiceSyncUpdate(QStringLiteral("第二步是主"), position, 1.0);
+    ASSERT_TRUE(decision.match);
+    EXPECT_EQ(decision.position.currentParagraphIndex, 2);
+    // 第二步是 in order, and the character heard after it, perhaps misheard.
+    EXPECT_EQ(decision.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart + 5);
+}
+
 TEST(VoiceSyncShortChunk, AFewLettersEndingAnAsideAreNotAShortChunkHeardWhole)
 {
     // Chunk 3 is "Thanks!", two on from the sentence being read.
