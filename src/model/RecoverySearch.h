@@ -114,6 +114,12 @@ struct RecoverySearch {
     // need. Heard badly, the few words a presenter has said of the chunk he reads weigh too little
     // alone, and he was found a sentence later.
     double hearingQualityForUnreadWordsOnly = 0.7;
+    // … and on an alignment that begins where a reader begins: where the count stands or a
+    // sentence starts, or with the latest words' first, give or take this many characters (the
+    // first heard are the likeliest misheard). An aside running into a sentence halfway through
+    // (避開廣告和產品設計老闆就把關鍵的, over 統計臨時的產品設計 into 都把關鍵的工具…, four on)
+    // holds the next chunks' weight only from the middle of one.
+    std::size_t sentenceStartSlack = 2;
 
     bool operator==(const RecoverySearch &) const = default;
 };

@@ -30,6 +30,14 @@ double inOrderAlignmentWeight(
 std::vector<double> latestInOrderAlignmentWeights(
     std::span<const char32_t> needle, std::span<const char32_t> haystack, double ideographWeight);
 
+// The same weights for alignments that begin where a reader begins: within `slack` characters of
+// the haystack's beginning or of one of `starts` (where sentences begin), the words heard before
+// them left out free, or with one of the needle's first `slack` characters. Slack, because the
+// first words heard are the likeliest misheard. An aside running into a sentence halfway through
+// (…產品設計 then 把關鍵的, of 統計臨時的產品設計 and 都把關鍵的工具) begins at none of them.
+std::vector<double> latestAnchoredAlignmentWeights(std::span<const char32_t> needle, std::span<const char32_t> haystack,
+    std::span<const std::size_t> starts, std::size_t slack, double ideographWeight);
+
 // The same weights, and per haystack position how many of the needle's characters that
 // alignment leaves after the one it ends with: heard after it, and most likely misheard.
 struct LatestInOrderAlignment {

@@ -144,7 +144,8 @@ private:
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;
     // The weight of the latest words' alignment ending at `end` of the searched text (which
-    // starts with chunk `first`), counting only the characters after the spoken `count`.
+    // starts with chunk `first`), counting only the characters after the spoken `count` and
+    // begun where a reader begins.
     double unreadAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
         std::size_t end, std::int64_t count) const;
     // `position` has the update heard and counted, not yet applied.

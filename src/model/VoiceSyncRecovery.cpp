@@ -107,7 +107,15 @@ double VoiceSyncAligner::unreadAlignmentWeight(std::span<const char32_t> latest,
     const auto unread = static_cast<std::size_t>(std::clamp<std::int64_t>(
         count - m_chunks.paragraph(first).globalReadableStart, 0, static_cast<std::int64_t>(end)));
     const std::span<const char32_t> text = std::span<const char32_t>(searched.characters).first(end).subspan(unread);
-    return latestInOrderAlignmentWeights(latest, text, ideographWeight()).back();
+    // A presenter who left out a sentence reads the next one from its start.
+    std::vector<std::size_t> sentenceStarts;
+    for (const std::size_t start : searched.chunkStarts) {
+        if (start > unread && start < end)
+            sentenceStarts.push_back(start - unread);
+    }
+    return latestAnchoredAlignmentWeights(
+        latest, text, sentenceStarts, m_recovery->sentenceStartSlack, ideographWeight())
+        .back();
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const

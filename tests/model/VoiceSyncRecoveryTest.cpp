@@ -553,6 +553,37 @@ TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastT
     EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(4)), 5);
 }
 
+TEST(VoiceSyncAside, AnAsideRunningIntoASentenceHalfwayDoesNotCarryThePositionThere)
+{
+    // Chunks 0 to 2 read word for word; before chunk 3 the presenter adds an aside that runs in
+    // order through the close of chunk 6 (產品設計) into the opening of chunk 7 (把關鍵的), as far
+    // as a chunk four on needs.
+    const QStringList talk
+        = { QStringLiteral("因為大家常常規劃素材，工程師一定規劃工具。"), QStringLiteral("團隊檢查產品設計。"),
+              QStringLiteral("第二步是收集檔案。"), QStringLiteral("我自己測試這個版本，這套系統追蹤筆記。"),
+              QStringLiteral("很多時候重新想過供應商，都追蹤正式的聯絡人？"), QStringLiteral("新手先合併這個排程。"),
+              QStringLiteral("統計臨時的產品設計。"), QStringLiteral("都把關鍵的工具上傳好，簡化基本的溝通方式。"),
+              QStringLiteral("寄出臨時的圖表，我自己排序這個工具。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
+        double now = 1;
+        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+        for (const int chunk : { 0, 1, 2 })
+            spoken = speak(aligner, spoken.position, talk.at(chunk), now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
+        return speak(aligner, spoken.position, saying, now).furthestChunk;
+    };
+    const QString aside = QStringLiteral("避開廣告和產品設計老闆就把關鍵的");
+    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 4);
+    const VoiceSyncAligner beginningAnywhere
+        = withSearch(chunks, [](RecoverySearch &search) { search.sentenceStartSlack = 1000; });
+    EXPECT_GE(readThenSay(beginningAnywhere, aside), 7);
+
+    // Chunks 3 to 5 left out: chunk 6 read from its start finds the presenter.
+    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(6) + talk.at(7).left(5)), 7);
+}
+
 TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
 {
     // On chunk 1, not yet begun, the presenter says five characters of an aside that open as
@@ -715,6 +746,32 @@ TEST(InOrderAlignment, WeighsWordsInOrderNetOfSlips)
     EXPECT_EQ(weight(QStringLiteral("工具什麼要用決定"), chunk), 8);
     EXPECT_EQ(weight(QStringLiteral("step"), QStringLiteral("steps")), 4);
     EXPECT_EQ(weight(QStringLiteral("abc"), QString()), 0);
+}
+
+TEST(InOrderAlignment, AnAnchoredAlignmentBeginsOnlyWhereAReaderBegins)
+{
+    // Two sentences as one text; the second starts at 9.
+    const AlignmentCharacters text = alignmentCharacters(QStringLiteral("統計臨時的產品設計都把關鍵的工具上傳好"));
+    const std::vector<std::size_t> sentenceStarts = { 9 };
+    const auto heaviest
+        = [](const std::vector<double> &weights) { return *std::max_element(weights.begin(), weights.end()); };
+    const auto weight = [&](const QString &heard, std::size_t slack) {
+        return heaviest(latestAnchoredAlignmentWeights(alignmentCharacters(heard), text, sentenceStarts, slack, 4));
+    };
+    const auto unanchored = [&](const QString &heard) {
+        return heaviest(latestInOrderAlignmentWeights(alignmentCharacters(heard), text, 4));
+    };
+    // Read from a sentence's start, with words heard before it: the whole weight.
+    EXPECT_EQ(weight(QStringLiteral("我說都把關鍵的工具"), 2), unanchored(QStringLiteral("我說都把關鍵的工具")));
+    // The first two characters misheard are within the slack; the sentence's own words count.
+    EXPECT_EQ(weight(QStringLiteral("乙丙把關鍵的工具"), 2), 24);
+    // Words running into the first sentence halfway, then on into the second: the first
+    // sentence's opening, not heard, counts as slips (three characters past the slack).
+    const QString aside = QStringLiteral("避開廣告和產品設計老闆就把關鍵的");
+    EXPECT_EQ(unanchored(aside), 26);
+    EXPECT_EQ(weight(aside, 2), 20);
+    // As much slack as the text is long lets it begin anywhere again.
+    EXPECT_EQ(weight(aside, text.size()), 26);
 }
 
 TEST(VoiceSyncStraddle, TheEndOfOneChunkAndTheStartOfTheNextDoNotCarryThePositionToAChunkHoldingBoth)
