@@ -15,9 +15,9 @@ constexpr std::size_t maximumNeedleLength = 32; // the most recent speech only
 constexpr std::int64_t chunksBehind = 1;
 constexpr std::int64_t chunksAhead = 4;
 constexpr double minimumMatchScore = 0.28;
-// A single character (我, 這) opens an aside as often as the sentence due next: the current
-// chunk counts as begun, so that the one after it is not a sentence left out, from the second.
-constexpr std::int64_t charactersBeginningAChunk = 2;
+// A word or two (我, 老闆) opens an aside as often as the sentence due next: the current chunk
+// counts as begun, so that the one after it is not a sentence left out, from the third character.
+constexpr std::int64_t charactersBeginningAChunk = 3;
 
 } // namespace
 

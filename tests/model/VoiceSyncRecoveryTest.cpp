@@ -498,7 +498,7 @@ TEST(VoiceSyncShortChunk, AShortChunkReadWithThreeOfItsSevenCharactersMisheardIs
     EXPECT_EQ(chunkAfter(withSearch(chunks, [](RecoverySearch &search) { search.shortChunkMinimumHeardShare = 0.5; })), 0);
 }
 
-TEST(VoiceSyncAside, AnAsideOpeningWithTheDueChunksFirstCharacterDoesNotCountThatChunkBegun)
+TEST(VoiceSyncAside, AnAsideHoldingTheDueChunksFirstCharactersDoesNotCountThatChunkBegun)
 {
     // Chunks 0, 2 and 4 read; the aside after chunk 4 opens with 我 (chunk 5 opens 我自己) and
     // ends in chunk 6's last words. Had 我 counted chunk 5 begun, chunk 6 would be the next
@@ -523,6 +523,20 @@ TEST(VoiceSyncAside, AnAsideOpeningWithTheDueChunksFirstCharacterDoesNotCountTha
 
     // The presenter then reads chunk 5 and is followed.
     EXPECT_EQ(speak(aligner, spoken.position, talk.at(5), now).furthestChunk, 6);
+
+    // Two characters open an aside as often: after chunk 0 of another talk, 老闆 (chunk 1 opens
+    // 老闆比較) and then 工作流程, chunk 2's close.
+    const QStringList start = { QStringLiteral("選擇這個檔案。"), QStringLiteral("老闆比較討論長期的字幕。"),
+        QStringLiteral("客戶準備工作流程！"), QStringLiteral("新同事安排檔案，設計師歸檔每月的表單！") };
+    const ScriptChunkIndex startChunks(ScriptParser::parse(start.join(QString())));
+    ASSERT_EQ(startChunks.count(), start.size());
+    const VoiceSyncAligner startAligner(startChunks);
+    now = 1;
+    spoken = speak(startAligner, VoiceSyncPosition { 0, 0, 0, now }, start.at(0), now);
+    spoken = speak(startAligner, spoken.position, QStringLiteral("講到這裡老闆寄出工作流程"), now,
+        ScriptParser::normalizedReadableText(start.at(0)));
+    EXPECT_LE(spoken.furthestChunk, 2);
+    EXPECT_EQ(speak(startAligner, spoken.position, start.at(1), now).furthestChunk, 2);
 }
 
 TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastTheNext)
