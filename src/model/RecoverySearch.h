@@ -118,7 +118,11 @@ struct RecoverySearch {
     // sentence starts, or with the latest words' first, give or take this many characters (the
     // first heard are the likeliest misheard). An aside running into a sentence halfway through
     // (避開廣告和產品設計老闆就把關鍵的, over 統計臨時的產品設計 into 都把關鍵的工具…, four on)
-    // holds the next chunks' weight only from the middle of one.
+    // holds the next chunks' weight only from the middle of one. Beyond the window a move is
+    // weighed so however well the presenter is heard: the close of the sentence just read
+    // (…重新想過好) and an aside's first word ran through a chunk ending alike into the one after
+    // it, eight on (一定把意見和資料夾重新想過好, 小團隊調整問題). Within it, heard badly, the few
+    // words heard right of a short chunk said garbled lead into the next one and are kept.
     std::size_t sentenceStartSlack = 2;
 
     bool operator==(const RecoverySearch &) const = default;

@@ -144,10 +144,10 @@ private:
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;
     // The weight of the latest words' alignment ending at `end` of the searched text (which
-    // starts with chunk `first`), counting only the characters after the spoken `count` and
+    // starts with chunk `first`), counting only the characters from the spoken count `from` and
     // begun where a reader begins.
-    double unreadAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
-        std::size_t end, std::int64_t count) const;
+    double readerAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
+        std::size_t end, std::int64_t from) const;
     // `position` has the update heard and counted, not yet applied.
     Recovery recover(const VoiceSyncPosition &position, double now) const;
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.

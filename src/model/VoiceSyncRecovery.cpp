@@ -101,11 +101,11 @@ bool VoiceSyncAligner::isHeardWell(const VoiceSyncPosition &position) const
     return m_hearingQuality && recentHearingQuality(position) >= m_recovery->hearingQualityForUnreadWordsOnly;
 }
 
-double VoiceSyncAligner::unreadAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched,
-    std::int64_t first, std::size_t end, std::int64_t count) const
+double VoiceSyncAligner::readerAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched,
+    std::int64_t first, std::size_t end, std::int64_t from) const
 {
     const auto unread = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        count - m_chunks.paragraph(first).globalReadableStart, 0, static_cast<std::int64_t>(end)));
+        from - m_chunks.paragraph(first).globalReadableStart, 0, static_cast<std::int64_t>(end)));
     const std::span<const char32_t> text = std::span<const char32_t>(searched.characters).first(end).subspan(unread);
     // A presenter who left out a sentence reads the next one from its start.
     std::vector<std::size_t> sentenceStarts;
@@ -161,9 +161,16 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (!isUnrivalled)
         return {};
     const bool leavesOutASentence = index > state.dueChunk;
-    const double weight = leavesOutASentence && isHeardWell(position)
-        ? unreadAlignmentWeight(latest, searched, first, heaviest, position.spokenReadableCharacterCount)
-        : weights[heaviest];
+    // A move that leaves out a sentence is weighed on what a reader could have begun: the words
+    // after the count while he is heard well, and beyond the window at any rate.
+    double weight = weights[heaviest];
+    if (leavesOutASentence) {
+        const std::int64_t searchedFrom = m_chunks.paragraph(first).globalReadableStart;
+        if (isHeardWell(position))
+            weight = readerAlignmentWeight(latest, searched, first, heaviest, position.spokenReadableCharacterCount);
+        else if (!isInWindow(index, state))
+            weight = readerAlignmentWeight(latest, searched, first, heaviest, searchedFrom);
+    }
     if (!isHeavyEnough(index, weight, lead, state))
         return {};
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer

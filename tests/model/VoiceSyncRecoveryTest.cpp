@@ -598,6 +598,38 @@ TEST(VoiceSyncAside, AnAsideRunningIntoASentenceHalfwayDoesNotCarryThePositionTh
     EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(6) + talk.at(7).left(5)), 7);
 }
 
+TEST(VoiceSyncAside, TheCloseOfTheSentenceReadAndAnAsidesFirstWordDoNotCarryThePositionBeyondTheWindow)
+{
+    // Chunks 0 and 1 heard with many characters wrong; chunk 1 closes as chunk 9 does
+    // (重新想過好), and the aside after it opens with chunk 10's first word (小團隊), eight on.
+    const QStringList talk
+        = { QStringLiteral("產品設計呢？"), QStringLiteral("換句話說我的朋友把筆記和帳號重新想過好。"),
+              QStringLiteral("什麼叫做討論完了？"), QStringLiteral("第三次比較快速。"),
+              QStringLiteral("真的拆開任務。"), QStringLiteral("每個人上傳排程，你慢慢檢查新的資料夾。"),
+              QStringLiteral("很多時候設計師簡化素材，你把每週的合約排序好。"), QStringLiteral("這個流程改善了！"),
+              QStringLiteral("第一步是新同事規劃麻煩的專案進度，工程師保留步驟。"),
+              QStringLiteral("一定把意見和資料夾重新想過好。"), QStringLiteral("小團隊調整問題，先分享清單和系統。"),
+              QStringLiteral("工程師通常歸檔新的產品設計，客戶避開這個習慣。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
+        double now = 1;
+        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+        for (const QString &heard :
+            { QStringLiteral("產品設計呢"), QStringLiteral("換句人都同的朋友現也記天帳號重新想過好") })
+            spoken = speak(aligner, spoken.position, heard, now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart);
+        return speak(aligner, spoken.position, saying, now).furthestChunk;
+    };
+    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), QStringLiteral("小團隊")), 3);
+    const VoiceSyncAligner beginningAnywhere
+        = withSearch(chunks, [](RecoverySearch &search) { search.sentenceStartSlack = 1000; });
+    EXPECT_GE(readThenSay(beginningAnywhere, QStringLiteral("小團隊")), 10);
+
+    // Chunks 2 to 9 left out: chunk 10 read, heard as badly, finds the presenter.
+    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), misheard(talk.at(10))), 11);
+}
+
 TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
 {
     // On chunk 1, not yet begun, the presenter says five characters of an aside that open as
