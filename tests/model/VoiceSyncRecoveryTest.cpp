@@ -43,6 +43,19 @@ QString misheard(const QString &sentence)
     return heard;
 }
 
+// The furthest chunk the position reaches while the presenter says `saying`, after the
+// sentences heard, each a recognition run of its own, left the count at `countBefore`.
+std::int64_t furthestChunkSaying(
+    const VoiceSyncAligner &aligner, const QStringList &heard, std::int64_t countBefore, const QString &saying)
+{
+    double now = 1;
+    Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+    for (const QString &sentence : heard)
+        spoken = speak(aligner, spoken.position, sentence, now);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, countBefore);
+    return speak(aligner, spoken.position, saying, now).furthestChunk;
+}
+
 class VoiceSyncRecovery : public ::testing::Test {
 protected:
     VoiceSyncRecovery()
@@ -550,12 +563,7 @@ TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastT
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
     const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        double now = 1;
-        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
-        for (const int chunk : { 0, 1, 2 })
-            spoken = speak(aligner, spoken.position, talk.at(chunk), now);
-        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
-        return speak(aligner, spoken.position, saying, now).furthestChunk;
+        return furthestChunkSaying(aligner, talk.mid(0, 3), chunks.paragraph(3).globalReadableStart, saying);
     };
     const QString aside = QStringLiteral("這個流程也說明清楚的檔案交給這個預算");
     EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 4);
@@ -581,12 +589,7 @@ TEST(VoiceSyncAside, AnAsideRunningIntoASentenceHalfwayDoesNotCarryThePositionTh
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
     const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        double now = 1;
-        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
-        for (const int chunk : { 0, 1, 2 })
-            spoken = speak(aligner, spoken.position, talk.at(chunk), now);
-        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
-        return speak(aligner, spoken.position, saying, now).furthestChunk;
+        return furthestChunkSaying(aligner, talk.mid(0, 3), chunks.paragraph(3).globalReadableStart, saying);
     };
     const QString aside = QStringLiteral("避開廣告和產品設計老闆就把關鍵的");
     EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 4);
@@ -612,14 +615,10 @@ TEST(VoiceSyncAside, TheCloseOfTheSentenceReadAndAnAsidesFirstWordDoNotCarryTheP
               QStringLiteral("工程師通常歸檔新的產品設計，客戶避開這個習慣。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
+    const QStringList heard
+        = { QStringLiteral("產品設計呢"), QStringLiteral("換句人都同的朋友現也記天帳號重新想過好") };
     const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        double now = 1;
-        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
-        for (const QString &heard :
-            { QStringLiteral("產品設計呢"), QStringLiteral("換句人都同的朋友現也記天帳號重新想過好") })
-            spoken = speak(aligner, spoken.position, heard, now);
-        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart);
-        return speak(aligner, spoken.position, saying, now).furthestChunk;
+        return furthestChunkSaying(aligner, heard, chunks.paragraph(2).globalReadableStart, saying);
     };
     EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), QStringLiteral("小團隊")), 3);
     const VoiceSyncAligner beginningAnywhere
