@@ -93,9 +93,10 @@ private:
     // its weight; 0 while too little has been heard to tell.
     double recentHearingQuality(const VoiceSyncPosition &position) const;
     // Whether `match` holds too little of what it marks read for how well the presenter has been
-    // heard lately.
-    bool isHeardWorseThanLately(
-        const VoiceSyncMatch &match, std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
+    // heard lately; `leavesOutASentenceWhileFound` asks of it the closer likeness a move leaving
+    // out a sentence needs while the presenter is not lost.
+    bool isHeardWorseThanLately(const VoiceSyncMatch &match, std::span<const char32_t> needle,
+        const VoiceSyncPosition &position, bool leavesOutASentenceWhileFound = false) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     struct WindowFinding {

@@ -43,13 +43,15 @@ double VoiceSyncAligner::recentHearingQuality(const VoiceSyncPosition &position)
     return inOrderAlignmentWeight(history, script, ideographWeight()) / weight;
 }
 
-bool VoiceSyncAligner::isHeardWorseThanLately(
-    const VoiceSyncMatch &match, std::span<const char32_t> needle, const VoiceSyncPosition &position) const
+bool VoiceSyncAligner::isHeardWorseThanLately(const VoiceSyncMatch &match, std::span<const char32_t> needle,
+    const VoiceSyncPosition &position, bool leavesOutASentenceWhileFound) const
 {
     if (!m_hearingQuality)
         return false;
     const bool isBeyondWindow = match.index >= nearbyParagraphRange(position).upperBound;
-    const double margin = isBeyondWindow ? m_hearingQuality->marginBeyondWindow : m_hearingQuality->margin;
+    double margin = isBeyondWindow ? m_hearingQuality->marginBeyondWindow : m_hearingQuality->margin;
+    if (leavesOutASentenceWhileFound)
+        margin = std::min(margin, m_hearingQuality->marginLeavingOutASentence);
     const double required = recentHearingQuality(position) - margin;
     return required > 0 && heardShareOfMarkedRead(match, needle, m_hearingQuality->markedReadCharacters) < required;
 }

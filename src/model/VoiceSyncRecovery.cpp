@@ -181,7 +181,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         && alignmentEnd - position.spokenReadableCharacterCount
             > static_cast<std::int64_t>(m_hearingQuality->markedReadCharacters);
     if ((leavesOutASentence || marksMoreThanWeighed)
-        && isHeardWorseThanLately({ index, 0, alignmentEnd }, latest, position))
+        && isHeardWorseThanLately(
+            { index, 0, alignmentEnd }, latest, position, leavesOutASentence && !state.isLongLost))
         return {};
     if (leavesOutASentence) {
         const std::int64_t current = position.currentParagraphIndex;

@@ -629,6 +629,33 @@ TEST(VoiceSyncAside, TheCloseOfTheSentenceReadAndAnAsidesFirstWordDoNotCarryTheP
     EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), misheard(talk.at(10))), 11);
 }
 
+TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeardDoesNotCarryThePositionThere)
+{
+    // Chunks 0 and 1 read word for word; the aside after them holds in order chunk 4's opening
+    // and a stretch of it (但是…回頭看看…這個, of 但是大家回頭看看這個問題), as far as a chunk two
+    // sentences on needs, but with words of its own between.
+    const QStringList talk
+        = { QStringLiteral("業務把規則交給好，一定調整這個字幕。"), QStringLiteral("客戶把麻煩的報告選擇好。"),
+              QStringLiteral("第二步是客戶避開網站。"), QStringLiteral("還是保留供應商，設計師再記錄零散的成果！"),
+              QStringLiteral("但是大家回頭看看這個問題，我自己常常把穩定的外掛檢查好。"),
+              QStringLiteral("但是學會預約，新手寫下腳本和程式。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
+        return furthestChunkSaying(aligner, talk.mid(0, 2), chunks.paragraph(2).globalReadableStart, saying);
+    };
+    const QString aside = QStringLiteral("但是回頭看看訂單這個");
+    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 3);
+    VoiceSyncAligner usualMargin(chunks);
+    HearingQualityRule rule;
+    rule.marginLeavingOutASentence = rule.margin;
+    usualMargin.setHearingQualityRule(rule);
+    EXPECT_GE(readThenSay(usualMargin, aside), 4);
+
+    // Chunks 2 and 3 left out: chunk 4 read from its start finds the presenter.
+    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(4).left(9)), 4);
+}
+
 TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
 {
     // On chunk 1, not yet begun, the presenter says five characters of an aside that open as
