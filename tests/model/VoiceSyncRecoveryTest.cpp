@@ -44,15 +44,16 @@ QString misheard(const QString &sentence)
 }
 
 // The furthest chunk the position reaches while the presenter says `saying`, after the
-// sentences heard, each a recognition run of its own, left the count at `countBefore`.
+// sentences heard, each a recognition run of its own, left the count at the start of chunk
+// `chunksRead`.
 std::int64_t furthestChunkSaying(
-    const VoiceSyncAligner &aligner, const QStringList &heard, std::int64_t countBefore, const QString &saying)
+    const VoiceSyncAligner &aligner, const QStringList &heard, std::int64_t chunksRead, const QString &saying)
 {
     double now = 1;
     Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
     for (const QString &sentence : heard)
         spoken = speak(aligner, spoken.position, sentence, now);
-    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, countBefore);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, aligner.chunks().paragraph(chunksRead).globalReadableStart);
     return speak(aligner, spoken.position, saying, now).furthestChunk;
 }
 
@@ -562,17 +563,14 @@ TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastT
         QStringLiteral("這個流程歸檔了。"), QStringLiteral("工作流程呢？"), QStringLiteral("第二步是客戶避開網站。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        return furthestChunkSaying(aligner, talk.mid(0, 3), chunks.paragraph(3).globalReadableStart, saying);
-    };
     const QString aside = QStringLiteral("這個流程也說明清楚的檔案交給這個預算");
-    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 4);
+    EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 3), 3, aside), 4);
     const VoiceSyncAligner bridged
         = withSearch(chunks, [](RecoverySearch &search) { search.hearingQualityForUnreadWordsOnly = 2; });
-    EXPECT_GE(readThenSay(bridged, aside), 5);
+    EXPECT_GE(furthestChunkSaying(bridged, talk.mid(0, 3), 3, aside), 5);
 
     // Chunk 3 left out and chunk 4 read: the presenter is found by its own words.
-    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(4)), 5);
+    EXPECT_EQ(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 3), 3, talk.at(4)), 5);
 }
 
 TEST(VoiceSyncAside, AnAsideRunningIntoASentenceHalfwayDoesNotCarryThePositionThere)
@@ -588,17 +586,14 @@ TEST(VoiceSyncAside, AnAsideRunningIntoASentenceHalfwayDoesNotCarryThePositionTh
               QStringLiteral("寄出臨時的圖表，我自己排序這個工具。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        return furthestChunkSaying(aligner, talk.mid(0, 3), chunks.paragraph(3).globalReadableStart, saying);
-    };
     const QString aside = QStringLiteral("避開廣告和產品設計老闆就把關鍵的");
-    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 4);
+    EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 3), 3, aside), 4);
     const VoiceSyncAligner beginningAnywhere
         = withSearch(chunks, [](RecoverySearch &search) { search.sentenceStartSlack = 1000; });
-    EXPECT_GE(readThenSay(beginningAnywhere, aside), 7);
+    EXPECT_GE(furthestChunkSaying(beginningAnywhere, talk.mid(0, 3), 3, aside), 7);
 
     // Chunks 3 to 5 left out: chunk 6 read from its start finds the presenter.
-    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(6) + talk.at(7).left(5)), 7);
+    EXPECT_EQ(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 3), 3, talk.at(6) + talk.at(7).left(5)), 7);
 }
 
 TEST(VoiceSyncAside, TheCloseOfTheSentenceReadAndAnAsidesFirstWordDoNotCarryThePositionBeyondTheWindow)
@@ -617,16 +612,13 @@ TEST(VoiceSyncAside, TheCloseOfTheSentenceReadAndAnAsidesFirstWordDoNotCarryTheP
     ASSERT_EQ(chunks.count(), talk.size());
     const QStringList heard
         = { QStringLiteral("產品設計呢"), QStringLiteral("換句人都同的朋友現也記天帳號重新想過好") };
-    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        return furthestChunkSaying(aligner, heard, chunks.paragraph(2).globalReadableStart, saying);
-    };
-    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), QStringLiteral("小團隊")), 3);
+    EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), heard, 2, QStringLiteral("小團隊")), 3);
     const VoiceSyncAligner beginningAnywhere
         = withSearch(chunks, [](RecoverySearch &search) { search.sentenceStartSlack = 1000; });
-    EXPECT_GE(readThenSay(beginningAnywhere, QStringLiteral("小團隊")), 10);
+    EXPECT_GE(furthestChunkSaying(beginningAnywhere, heard, 2, QStringLiteral("小團隊")), 10);
 
     // Chunks 2 to 9 left out: chunk 10 read, heard as badly, finds the presenter.
-    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), misheard(talk.at(10))), 11);
+    EXPECT_EQ(furthestChunkSaying(VoiceSyncAligner(chunks), heard, 2, misheard(talk.at(10))), 11);
 }
 
 TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeardDoesNotCarryThePositionThere)
@@ -641,19 +633,16 @@ TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeard
               QStringLiteral("但是學會預約，新手寫下腳本和程式。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    const auto readThenSay = [&](const VoiceSyncAligner &aligner, const QString &saying) {
-        return furthestChunkSaying(aligner, talk.mid(0, 2), chunks.paragraph(2).globalReadableStart, saying);
-    };
     const QString aside = QStringLiteral("但是回頭看看訂單這個");
-    EXPECT_LE(readThenSay(VoiceSyncAligner(chunks), aside), 3);
+    EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 2), 2, aside), 3);
     VoiceSyncAligner usualMargin(chunks);
     HearingQualityRule rule;
     rule.marginLeavingOutASentence = rule.margin;
     usualMargin.setHearingQualityRule(rule);
-    EXPECT_GE(readThenSay(usualMargin, aside), 4);
+    EXPECT_GE(furthestChunkSaying(usualMargin, talk.mid(0, 2), 2, aside), 4);
 
     // Chunks 2 and 3 left out: chunk 4 read from its start finds the presenter.
-    EXPECT_EQ(readThenSay(VoiceSyncAligner(chunks), talk.at(4).left(9)), 4);
+    EXPECT_EQ(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 2), 2, talk.at(4).left(9)), 4);
 }
 
 TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
