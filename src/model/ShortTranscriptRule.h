@@ -18,6 +18,12 @@ struct ShortTranscriptRule {
     // whole and unchanged is taken too when they weigh this much (four ideographs): a few letters
     // of an aside in English end like many a short chunk.
     double minimumWholeChunkWeight = 16;
+    // Beyond the window (as far as the search looks), six ideographs: a presenter who left out a
+    // passage and reads a short sentence whose opening other sentences share (第二次比較混亂, with
+    // 第二次比較共用 elsewhere) is otherwise found only a sentence later, since the search asks a
+    // lead that the two words of its own do not give. An aside in the talk's stock words ends
+    // like a sentence of four or five characters, seldom like one of six.
+    double minimumWholeChunkWeightBeyondWindow = 24;
     // The current chunk, if this short and not yet entered by the count, counts as said once some
     // of its words (an ideograph, or four letters, in order) were heard since the count last moved
     // and this many characters after them: reading the next chunk then leaves nothing out. A

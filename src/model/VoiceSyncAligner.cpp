@@ -263,13 +263,18 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(
     if (!m_shortTranscripts)
         return std::nullopt;
     const std::int64_t current = std::max<std::int64_t>(position.currentParagraphIndex, 0);
-    const std::int64_t last = std::min(current + chunksAhead, m_chunks.count() - 1);
+    // Beyond the window only as far as the search looks, when it looks at all.
+    const std::int64_t ahead = m_recovery ? std::max(m_recovery->chunksSearchedAhead, chunksAhead) : chunksAhead;
+    const std::int64_t last = std::min(current + ahead, m_chunks.count() - 1);
     const std::int64_t rereadChunksBehind = (m_guard ? *m_guard : ForwardJumpGuard {}).rereadChunksBehind;
     for (std::int64_t index = current; index <= last; ++index) {
         const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
+        const double minimumWeight = index > current + chunksAhead
+            ? m_shortTranscripts->minimumWholeChunkWeightBeyondWindow
+            : m_shortTranscripts->minimumWholeChunkWeight;
         const bool isHeardWhole = chunk.size() <= m_shortTranscripts->longestLength
-            && stretchWeight(chunk, ideographWeight()) >= m_shortTranscripts->minimumWholeChunkWeight
-            && needle.size() >= chunk.size() && std::equal(chunk.begin(), chunk.end(), needle.end() - chunk.size());
+            && stretchWeight(chunk, ideographWeight()) >= minimumWeight && needle.size() >= chunk.size()
+            && std::equal(chunk.begin(), chunk.end(), needle.end() - chunk.size());
         if (!isHeardWhole)
             continue;
         // The same words in a chunk before it are more likely where he is: a re-read sentence, or

@@ -645,6 +645,29 @@ TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeard
     EXPECT_EQ(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 2), 2, talk.at(4).left(9)), 4);
 }
 
+TEST(VoiceSyncShortChunk, AShortChunkHeardWholeAFewSentencesBeyondTheWindowIsTaken)
+{
+    // Chunks 0 and 1 read; the presenter leaves out five sentences and says chunk 7 word for word.
+    // Chunk 9 opens as it does, so the search finds no clear lead for it.
+    QStringList talk = { QStringLiteral("今天想跟大家聊聊怎麼整理每週的報告。"),
+        QStringLiteral("很多公司一開始就急著找新的工具。"), QStringLiteral("可是流程本身沒有想清楚，還是會很亂。"),
+        QStringLiteral("所以先把每天重複在做的事情寫下來。"), QStringLiteral("接著看看哪些步驟可以直接拿掉。"),
+        QStringLiteral("然後替每個步驟找一個負責人。"), QStringLiteral("最後再決定要用什麼工具串起來。"),
+        QStringLiteral("第二次比較混亂。"), QStringLiteral("這樣做下來，你會發現需要的工具其實不多。"),
+        QStringLiteral("第二次比較共用。") };
+    const auto furthest = [&talk](const VoiceSyncAligner &aligner) {
+        return furthestChunkSaying(aligner, talk.mid(0, 2), 2, talk.at(7));
+    };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    EXPECT_EQ(furthest(VoiceSyncAligner(chunks)), 8); // chunk 7 read to its end
+
+    // Five characters, as an aside's stock words may end, are not enough so far on.
+    talk[7] = QStringLiteral("第二次混亂。");
+    const ScriptChunkIndex shorter(ScriptParser::parse(talk.join(QString())));
+    EXPECT_LE(furthest(VoiceSyncAligner(shorter)), 2);
+}
+
 TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
 {
     // On chunk 1, not yet begun, the presenter says five characters of an aside that open as
