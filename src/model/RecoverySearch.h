@@ -90,6 +90,15 @@ struct RecoverySearch {
     // chunk read with three characters in a row misheard (第進為的較便宜 for 第二次比較便宜) holds.
     std::size_t longestShortChunk = 7;
     double shortChunkMinimumHeardShare = 0.42;
+    // The chunk due next, when that short, needs only this share of its own weight in order net
+    // of slips (and two ideographs at the least), with this lead over any other place. Said as a
+    // recognition run of its own with two of five characters misheard (有就是錄對 for 這就是錄音),
+    // it holds less than any near chunk needs, and once the presenter reads on it counts as left
+    // out, so the next chunk needs more too. An aside opening with its words moves the prompter
+    // at worst one sentence ahead.
+    double dueShortChunkShare = 0.4;
+    double minimumDueShortChunkWeight = 8;
+    double minimumDueShortChunkLead = 6;
     // A move that leaves out the chunk the presenter is due to read must outweigh any alignment
     // with that chunk by this much more (three ideographs and a bit): the script's repeated
     // sentence patterns (什麼叫做統計完了, 什麼叫做記錄完了 two sentences on) open alike, and the end

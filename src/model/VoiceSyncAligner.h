@@ -174,8 +174,12 @@ private:
     // every chunk the search weighs.
     bool isInWindow(std::int64_t index, const SearchState &state) const;
     bool isBeyondSearch(std::int64_t index, const SearchState &state) const;
-    // The in-order weight the search needs to move to chunk `index`.
+    // The in-order weight the search needs to move to chunk `index`, and what it needs of a chunk
+    // that is not the short one due next.
     double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
+    double usualMinimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
+    // Whether chunk `index` has at most the search's longestShortChunk readable characters.
+    bool isShortChunk(std::int64_t index) const;
     // Whether an in-order `weight`, `lead` over any other place, is enough to move to chunk `index`.
     bool isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.

@@ -62,7 +62,22 @@ bool VoiceSyncAligner::isBeyondSearch(std::int64_t index, const SearchState &sta
     return index > state.anchor + m_recovery->chunksSearchedAhead;
 }
 
+bool VoiceSyncAligner::isShortChunk(std::int64_t index) const
+{
+    return m_readableCharacters[static_cast<std::size_t>(index)].size() <= m_recovery->longestShortChunk;
+}
+
 double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
+{
+    const double usual = usualMinimumAlignmentWeight(index, state);
+    if (index != state.dueChunk || !isShortChunk(index))
+        return usual;
+    const double ownShare = m_recovery->dueShortChunkShare
+        * stretchWeight(m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
+    return std::min(usual, std::max(ownShare, m_recovery->minimumDueShortChunkWeight));
+}
+
+double VoiceSyncAligner::usualMinimumAlignmentWeight(std::int64_t index, const SearchState &state) const
 {
     if (isBeyondSearch(index, state))
         return m_recovery->minimumAlignmentWeightBeyondSearch;
@@ -80,9 +95,7 @@ double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const Search
 bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
     const VoiceSyncMatch &match, std::int64_t dueChunk, std::span<const char32_t> latest) const
 {
-    const bool isShort
-        = m_readableCharacters[static_cast<std::size_t>(match.index)].size() <= m_recovery->longestShortChunk;
-    return !isShort || match.index <= dueChunk
+    return !isShortChunk(match.index) || match.index <= dueChunk
         || heardShareOfMarkedRead(match, latest, m_recovery->latestCharacters)
         >= m_recovery->shortChunkMinimumHeardShare;
 }
@@ -154,7 +167,9 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
         + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
     const double lead = weights[heaviest] - runnerUpWeight;
-    const bool isUnrivalled = lead >= m_recovery->minimumLead;
+    const bool isDueShortChunk = index == state.dueChunk && isShortChunk(index);
+    const bool isUnrivalled
+        = lead >= (isDueShortChunk ? m_recovery->minimumDueShortChunkLead : m_recovery->minimumLead);
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };

@@ -143,9 +143,11 @@ TEST_F(VoiceSyncRecovery, AFiveToSevenCharacterTranscriptMatchesTheNextShortChun
         }
         EXPECT_FALSE(guardOnly().handleVoiceSyncUpdate(QStringLiteral("什麼叫做做完了"), start, 1.0).match);
     }
-    // Only on a high score, and only next to the position: five of seven characters are too few,
-    // and chunk 2 is far behind.
-    EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("什麼人做完好了"), position, 1.0).match);
+    // Only on a high score, and only next to the position: five of seven characters are too few
+    // for the comparison whole (the search may take them in order), and chunk 2 is far behind.
+    VoiceSyncAligner comparedWholeOnly(chunks);
+    comparedWholeOnly.setRecoverySearch(std::nullopt);
+    EXPECT_FALSE(comparedWholeOnly.handleVoiceSyncUpdate(QStringLiteral("什麼人做完好了"), position, 1.0).match);
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第三次比較有趣"), position, 1.0).match);
 }
 
@@ -666,6 +668,33 @@ TEST(VoiceSyncShortChunk, AShortChunkHeardWholeAFewSentencesBeyondTheWindowIsTak
     talk[7] = QStringLiteral("第二次混亂。");
     const ScriptChunkIndex shorter(ScriptParser::parse(talk.join(QString())));
     EXPECT_LE(furthest(VoiceSyncAligner(shorter)), 2);
+}
+
+TEST(VoiceSyncShortChunk, TheShortChunkDueNextIsFoundOnAFewOfItsWordsInOrder)
+{
+    // Chunk 1 read to two characters short of its end; chunk 2 said as a run of its own with two
+    // of its five characters misheard.
+    const QStringList talk = { QStringLiteral("你記錄聯絡人新同事慢慢討論截圖和時間表。"),
+        QStringLiteral("把步驟合併好還是統計新的簡報。"), QStringLiteral("這就是錄音。"),
+        QStringLiteral("這套系統解決這個問題使用者也觀察重要的廣告。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition position { 1, 1, chunks.paragraph(2).globalReadableStart - 2, 0 };
+    const auto chunkAfter = [&position](const VoiceSyncAligner &aligner, const QString &heard) {
+        double now = 1;
+        return speak(aligner, position, heard, now).position.currentParagraphIndex;
+    };
+    const VoiceSyncAligner aligner(chunks);
+    EXPECT_EQ(chunkAfter(aligner, QStringLiteral("有就是錄對")), 2);
+    // Asked what any near chunk needs, the count stays on chunk 1 while he goes on.
+    VoiceSyncAligner usual(chunks);
+    RecoverySearch search;
+    search.dueShortChunkShare = 1;
+    search.minimumDueShortChunkLead = search.minimumLead;
+    usual.setRecoverySearch(search);
+    EXPECT_EQ(chunkAfter(usual, QStringLiteral("有就是錄對")), 1);
+    // One of its words is not enough.
+    EXPECT_EQ(chunkAfter(aligner, QStringLiteral("我們是好的")), 1);
 }
 
 TEST(VoiceSyncShortChunk, AShortTranscriptOpeningALongerChunkMarksReadOnlyWhatWasHeard)
