@@ -115,9 +115,9 @@ private:
     // The match moved to its chunk's end when it ends one short of it and one more character was heard.
     VoiceSyncMatch throughMisheardLastCharacter(VoiceSyncMatch match, std::span<const char32_t> needle) const;
     // A short chunk from the current one on, in the window or a little beyond it, whose words are
-    // the latest heard, whole and unchanged. 一定重要嗎, said after the sentence before it was left out and heard in
-    // one run with the sentence read before that, is too small a part of the latest words for the
-    // window or the search.
+    // the latest heard, whole and unchanged. 一定重要嗎, said after the sentence before it was left
+    // out and heard in one run with the sentence read before that, is too small a part of the
+    // latest words for the window or the search.
     std::optional<VoiceSyncMatch> shortChunkHeardWhole(
         std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
     std::optional<VoiceSyncMatch> shortTranscriptMatch(
@@ -178,8 +178,10 @@ private:
     // that is not the short one due next.
     double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
     double usualMinimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
-    // Whether chunk `index` has at most the search's longestShortChunk readable characters.
+    // Whether chunk `index` has at most the search's longestShortChunk readable characters, and
+    // whether it is also the chunk due next.
     bool isShortChunk(std::int64_t index) const;
+    bool isDueShortChunk(std::int64_t index, const SearchState &state) const;
     // Whether an in-order `weight`, `lead` over any other place, is enough to move to chunk `index`.
     bool isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.

@@ -67,10 +67,15 @@ bool VoiceSyncAligner::isShortChunk(std::int64_t index) const
     return m_readableCharacters[static_cast<std::size_t>(index)].size() <= m_recovery->longestShortChunk;
 }
 
+bool VoiceSyncAligner::isDueShortChunk(std::int64_t index, const SearchState &state) const
+{
+    return index == state.dueChunk && isShortChunk(index);
+}
+
 double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
 {
     const double usual = usualMinimumAlignmentWeight(index, state);
-    if (index != state.dueChunk || !isShortChunk(index))
+    if (!isDueShortChunk(index, state))
         return usual;
     const double ownShare = m_recovery->dueShortChunkShare
         * stretchWeight(m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
@@ -167,9 +172,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
         + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
     const double lead = weights[heaviest] - runnerUpWeight;
-    const bool isDueShortChunk = index == state.dueChunk && isShortChunk(index);
     const bool isUnrivalled
-        = lead >= (isDueShortChunk ? m_recovery->minimumDueShortChunkLead : m_recovery->minimumLead);
+        = lead >= (isDueShortChunk(index, state) ? m_recovery->minimumDueShortChunkLead : m_recovery->minimumLead);
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
