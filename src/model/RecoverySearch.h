@@ -123,6 +123,14 @@ struct RecoverySearch {
     // need. Heard badly, the few words a presenter has said of the chunk he reads weigh too little
     // alone, and he was found a sentence later.
     double hearingQualityForUnreadWordsOnly = 0.7;
+    // Heard badly, the words already read count toward such a move within the window only when
+    // the sentences it leaves out hold more than this of the latest words (the words from the
+    // current chunk's start outweigh the moved-to chunk's own): a short chunk said garbled then
+    // leads into the next one. Where nothing of them was heard, an aside after the sentence just
+    // read (如果慢慢重新想過, after …檢查作業和程式, with 大家交給了 due) ran through its words into
+    // the chunk after the due one (業務重新想過清單), and the presenter read toward a prompter
+    // two sentences ahead.
+    double minimumLeftOutWordsWeight = 0;
     // … and on an alignment that begins where a reader begins: where the count stands or a
     // sentence starts, or with the latest words' first, give or take this many characters (the
     // first heard are the likeliest misheard). An aside running into a sentence halfway through

@@ -149,6 +149,10 @@ private:
     // begun where a reader begins.
     double readerAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
         std::size_t end, std::int64_t from) const;
+    // What a move to chunk `index` within the window that leaves out a sentence weighs while the
+    // presenter is heard badly, given the weight of its `whole` alignment.
+    double heardBadlyLeavingOutWeight(std::span<const char32_t> latest, const SearchedText &searched,
+        std::int64_t first, std::size_t end, const VoiceSyncPosition &position, std::int64_t index, double whole) const;
     // `position` has the update heard and counted, not yet applied.
     Recovery recover(const VoiceSyncPosition &position, double now) const;
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.

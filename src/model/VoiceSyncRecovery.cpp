@@ -136,6 +136,17 @@ double VoiceSyncAligner::readerAlignmentWeight(std::span<const char32_t> latest,
         .back();
 }
 
+double VoiceSyncAligner::heardBadlyLeavingOutWeight(std::span<const char32_t> latest, const SearchedText &searched,
+    std::int64_t first, std::size_t end, const VoiceSyncPosition &position, std::int64_t index, double whole) const
+{
+    const std::int64_t current = std::clamp(position.currentParagraphIndex, first, index);
+    const double fromCurrentChunk
+        = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(current).globalReadableStart);
+    const double ownWordsOnly
+        = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(index).globalReadableStart);
+    return fromCurrentChunk > ownWordsOnly + m_recovery->minimumLeftOutWordsWeight ? whole : fromCurrentChunk;
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -189,6 +200,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
             weight = readerAlignmentWeight(latest, searched, first, heaviest, position.spokenReadableCharacterCount);
         else if (!isInWindow(index, state))
             weight = readerAlignmentWeight(latest, searched, first, heaviest, searchedFrom);
+        else
+            weight = heardBadlyLeavingOutWeight(latest, searched, first, heaviest, position, index, weight);
     }
     if (!isHeavyEnough(index, weight, lead, state))
         return {};

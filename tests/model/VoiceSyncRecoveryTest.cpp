@@ -367,8 +367,10 @@ TEST(VoiceSyncShortChunk, AnAsideBridgingIntoAShortChunkOneSentenceOnDoesNotMark
     EXPECT_EQ(speak(VoiceSyncAligner(chunks), position, QStringLiteral("每個人已經處理意見"), now, justRead).furthestChunk, 3);
 
     now = 1.0;
-    const VoiceSyncAligner endsOnly
-        = withSearch(chunks, [](RecoverySearch &search) { search.shortChunkMinimumHeardShare = 0; });
+    const VoiceSyncAligner endsOnly = withSearch(chunks, [](RecoverySearch &search) {
+        search.shortChunkMinimumHeardShare = 0;
+        search.minimumLeftOutWordsWeight = -1000;
+    });
     EXPECT_EQ(speak(endsOnly, position, QStringLiteral("每個人已經處理意見"), now, justRead).furthestChunk, 5);
 
     // Chunk 3 left out and chunk 4 read whole: the presenter is found there. (Chunk 3 opens
@@ -398,6 +400,7 @@ TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenFor
     const VoiceSyncAligner overlapsIgnored = withSearch(chunks, [](RecoverySearch &search) {
         search.sameAlignmentShift = search.latestCharacters;
         search.minimumOwnLeadOverReachedChunks = -1000;
+        search.minimumLeftOutWordsWeight = -1000;
     });
     EXPECT_EQ(overlapsIgnored.handleVoiceSyncUpdate(heard, position, 1.0).position.currentParagraphIndex, 4);
 }
@@ -567,8 +570,10 @@ TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastT
     ASSERT_EQ(chunks.count(), talk.size());
     const QString aside = QStringLiteral("這個流程也說明清楚的檔案交給這個預算");
     EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 3), 3, aside), 4);
-    const VoiceSyncAligner bridged
-        = withSearch(chunks, [](RecoverySearch &search) { search.hearingQualityForUnreadWordsOnly = 2; });
+    const VoiceSyncAligner bridged = withSearch(chunks, [](RecoverySearch &search) {
+        search.hearingQualityForUnreadWordsOnly = 2;
+        search.minimumLeftOutWordsWeight = -1000;
+    });
     EXPECT_GE(furthestChunkSaying(bridged, talk.mid(0, 3), 3, aside), 5);
 
     // Chunk 3 left out and chunk 4 read: the presenter is found by its own words.
@@ -645,6 +650,40 @@ TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeard
 
     // Chunks 2 and 3 left out: chunk 4 read from its start finds the presenter.
     EXPECT_EQ(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 2), 2, talk.at(4).left(9)), 4);
+}
+
+TEST(VoiceSyncAside, AnAsideAfterTheSentenceReadDoesNotRunThroughItPastTheShortChunkDue)
+{
+    // Chunks 0 and 1 read while the presenter is heard badly; in chunk 1's run he goes on with an
+    // aside holding chunk 3's 重新想過. Aligned on from chunk 1's words, past chunk 2 left unsaid,
+    // it weighs what the next chunks need.
+    const QStringList talk = { QStringLiteral("舉例來說很多公司簡化庫存和影片。"),
+        QStringLiteral("接著小團隊馬上檢查作業和程式。"), QStringLiteral("大家交給了。"),
+        QStringLiteral("業務重新想過清單。"), QStringLiteral("使用者寄出了。"), QStringLiteral("我自己測試了。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto furthestChunkAfterChunk1 = [&](const VoiceSyncAligner &aligner, const QString &saying) {
+        double now = 1;
+        Spoken spoken = speak(aligner, VoiceSyncPosition { 0, 0, 0, now }, talk.at(0), now);
+        spoken = speak(aligner, spoken.position, QStringLiteral("如果慢慢重新想過交接文件"), now);
+        spoken = speak(aligner, spoken.position, talk.at(1), now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart);
+        return speak(aligner, spoken.position, saying, now, ScriptParser::normalizedReadableText(talk.at(1)))
+            .furthestChunk;
+    };
+    const QString aside = QStringLiteral("如果慢慢重新想過交接文件");
+    const VoiceSyncAligner heardBadly
+        = withSearch(chunks, [](RecoverySearch &search) { search.hearingQualityForUnreadWordsOnly = 2; });
+    EXPECT_EQ(furthestChunkAfterChunk1(heardBadly, aside), 2);
+    const VoiceSyncAligner wordsReadAlwaysCount = withSearch(chunks, [](RecoverySearch &search) {
+        search.hearingQualityForUnreadWordsOnly = 2;
+        search.minimumLeftOutWordsWeight = -1000;
+    });
+    EXPECT_GE(furthestChunkAfterChunk1(wordsReadAlwaysCount, aside), 3);
+
+    // Chunk 2 said with most of it misheard, then chunk 3 with errors: the words already read
+    // still count, and the presenter is found.
+    EXPECT_GE(furthestChunkAfterChunk1(heardBadly, QStringLiteral("大甲交乙丙") + misheard(talk.at(3))), 3);
 }
 
 TEST(VoiceSyncShortChunk, AShortChunkHeardWholeAFewSentencesBeyondTheWindowIsTaken)
