@@ -654,9 +654,9 @@ TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeard
 
 TEST(VoiceSyncAside, AnAsideAfterTheSentenceReadDoesNotRunThroughItPastTheShortChunkDue)
 {
-    // Chunks 0 and 1 read while the presenter is heard badly; in chunk 1's run he goes on with an
-    // aside holding chunk 3's 重新想過. Aligned on from chunk 1's words, past chunk 2 left unsaid,
-    // it weighs what the next chunks need.
+    // The presenter, heard badly, reads chunk 0, makes an aside holding chunk 3's 重新想過, reads
+    // chunk 1 and says the aside again in the same run. Aligned on from chunk 1's words, past
+    // chunk 2 left unsaid, it weighs what the next chunks need.
     const QStringList talk = { QStringLiteral("舉例來說很多公司簡化庫存和影片。"),
         QStringLiteral("接著小團隊馬上檢查作業和程式。"), QStringLiteral("大家交給了。"),
         QStringLiteral("業務重新想過清單。"), QStringLiteral("使用者寄出了。"), QStringLiteral("我自己測試了。") };
@@ -681,8 +681,7 @@ TEST(VoiceSyncAside, AnAsideAfterTheSentenceReadDoesNotRunThroughItPastTheShortC
     });
     EXPECT_GE(furthestChunkAfterChunk1(wordsReadAlwaysCount, aside), 3);
 
-    // Chunk 2 said with most of it misheard, then chunk 3 with errors: the words already read
-    // still count, and the presenter is found.
+    // Chunk 2 said with most of it misheard, then chunk 3 with errors: the presenter is found.
     EXPECT_GE(furthestChunkAfterChunk1(heardBadly, QStringLiteral("大甲交乙丙") + misheard(talk.at(3))), 3);
 }
 
