@@ -131,6 +131,13 @@ struct RecoverySearch {
     // the chunk after the due one (業務重新想過清單), and the presenter read toward a prompter
     // two sentences ahead.
     double minimumLeftOutWordsWeight = 0;
+    // … unless the words already read, joined straight to the moved-to chunk, hold the latest
+    // words this much better (three ideographs) than the alignment through the sentences left
+    // out: those words are then a sentence pattern the script repeats. Words of the sentence just
+    // read (什么叫做分试完了, of 什麼叫做測試完了) ran on through a later sentence of the pattern
+    // (什麼叫做上傳完了), with an aside's 昂贵的, into the chunk after it (合併昂貴的問題): four
+    // sentences ahead of the presenter.
+    double minimumLeadOfWordsReadOverLeftOutWords = 12;
     // … and on an alignment that begins where a reader begins: where the count stands or a
     // sentence starts, or with the latest words' first, give or take this many characters (the
     // first heard are the likeliest misheard). An aside running into a sentence halfway through

@@ -144,6 +144,9 @@ private:
     };
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;
+    // Where the spoken `count` falls in the searched text (which starts with chunk `first`), kept
+    // within its first `end` characters.
+    std::size_t searchedOffset(std::int64_t first, std::size_t end, std::int64_t count) const;
     // The weight of the latest words' alignment ending at `end` of the searched text (which
     // starts with chunk `first`), counting only the characters from the spoken count `from` and
     // begun where a reader begins.
@@ -153,6 +156,11 @@ private:
     // presenter is heard badly, given the weight of its `whole` alignment.
     double heardBadlyLeavingOutWeight(std::span<const char32_t> latest, const SearchedText &searched,
         std::int64_t first, std::size_t end, const VoiceSyncPosition &position, std::int64_t index, double whole) const;
+    // The weight of the latest words' alignment with the words read up to the spoken `count`
+    // joined straight to chunk `index`, up to `end` of the searched text: the sentences between
+    // taken out.
+    double readJoinedToChunkWeight(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
+        std::size_t end, std::int64_t count, std::int64_t index) const;
     // `position` has the update heard and counted, not yet applied.
     Recovery recover(const VoiceSyncPosition &position, double now) const;
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.

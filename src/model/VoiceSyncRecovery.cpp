@@ -119,11 +119,16 @@ bool VoiceSyncAligner::isHeardWell(const VoiceSyncPosition &position) const
     return m_hearingQuality && recentHearingQuality(position) >= m_recovery->hearingQualityForUnreadWordsOnly;
 }
 
+std::size_t VoiceSyncAligner::searchedOffset(std::int64_t first, std::size_t end, std::int64_t count) const
+{
+    return static_cast<std::size_t>(std::clamp<std::int64_t>(
+        count - m_chunks.paragraph(first).globalReadableStart, 0, static_cast<std::int64_t>(end)));
+}
+
 double VoiceSyncAligner::readerAlignmentWeight(std::span<const char32_t> latest, const SearchedText &searched,
     std::int64_t first, std::size_t end, std::int64_t from) const
 {
-    const auto unread = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        from - m_chunks.paragraph(first).globalReadableStart, 0, static_cast<std::int64_t>(end)));
+    const std::size_t unread = searchedOffset(first, end, from);
     const std::span<const char32_t> text = std::span<const char32_t>(searched.characters).first(end).subspan(unread);
     // A presenter who left out a sentence reads the next one from its start.
     std::vector<std::size_t> sentenceStarts;
@@ -144,7 +149,22 @@ double VoiceSyncAligner::heardBadlyLeavingOutWeight(std::span<const char32_t> la
         = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(current).globalReadableStart);
     const double ownWordsOnly
         = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(index).globalReadableStart);
-    return fromCurrentChunk > ownWordsOnly + m_recovery->minimumLeftOutWordsWeight ? whole : fromCurrentChunk;
+    if (fromCurrentChunk <= ownWordsOnly + m_recovery->minimumLeftOutWordsWeight)
+        return fromCurrentChunk;
+    const double readJoined
+        = readJoinedToChunkWeight(latest, searched, first, end, position.spokenReadableCharacterCount, index);
+    return readJoined < whole + m_recovery->minimumLeadOfWordsReadOverLeftOutWords ? whole : ownWordsOnly;
+}
+
+double VoiceSyncAligner::readJoinedToChunkWeight(std::span<const char32_t> latest, const SearchedText &searched,
+    std::int64_t first, std::size_t end, std::int64_t count, std::int64_t index) const
+{
+    const auto read = static_cast<std::ptrdiff_t>(searchedOffset(first, end, count));
+    const auto ownStart = static_cast<std::ptrdiff_t>(searched.chunkStarts[static_cast<std::size_t>(index - first)]);
+    const auto text = searched.characters.begin();
+    AlignmentCharacters joined(text, text + read);
+    joined.insert(joined.end(), text + ownStart, text + static_cast<std::ptrdiff_t>(end));
+    return latestInOrderAlignmentWeights(latest, joined, ideographWeight()).back();
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
