@@ -7,11 +7,19 @@ namespace lumetra {
 // A sentence of fewer than eight readable characters said as a recognition run of its own gives
 // a transcript too short for the window's comparison, so the position would stay a chunk behind
 // the presenter. Such a transcript is compared whole with the previous, current and next chunk
-// and taken only when nearly all of it is found there, partly in the order heard.
+// and taken only when nearly all of it is found there (half of it for a short chunk due), partly
+// in the order heard.
 struct ShortTranscriptRule {
     std::size_t shortestLength = 5;
     std::size_t longestLength = 7;
     double minimumScore = 0.8;
+    // … or this, when the chunk is no longer than a short transcript and leaves nothing out (the
+    // one due, or one already begun): said as a run of its own with two of its five to seven
+    // characters misheard, such a chunk scores 0.5 to 0.7, and the prompter stood a sentence
+    // behind. A longer chunk, or one a sentence on, still needs the high score: a few words of an
+    // aside opening like the next sentence (我們討論範本, for 我們討論了 after a longer one) and
+    // a few stock words of a long chunk (第二步是替每, in 所以第一步是先把每天…) score as much.
+    double minimumDueShortChunkScore = 0.5;
     // Two ideographs in order, weighed as ForwardJumpGuard weighs stretches.
     double minimumVerbatimWeight = 8;
     // A chunk of at most longestLength readable characters whose words end a longer transcript

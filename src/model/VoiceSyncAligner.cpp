@@ -248,13 +248,20 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
         if (!best || match.score > best->score)
             best = match;
     }
-    if (!best || best->score < m_shortTranscripts->minimumScore
+    if (!best || best->score < shortTranscriptMinimumScore(best->index, position)
         || verbatimWeight(needle, best->index) < m_shortTranscripts->minimumVerbatimWeight
         || !guardAccepts(*best, {}, needle, position, now))
         return std::nullopt;
     // Only as far as heard in order: the comparison window runs on past the words heard, and five
     // characters opening as a chunk does (第二步是主, for 第二步是安排合約) marked all of it read.
     return m_guard ? heardInOrderAsFarAs(*best, needle) : best;
+}
+
+double VoiceSyncAligner::shortTranscriptMinimumScore(std::int64_t index, const VoiceSyncPosition &position) const
+{
+    const bool isShortChunkDue = index <= dueChunk(position)
+        && m_readableCharacters[static_cast<std::size_t>(index)].size() <= m_shortTranscripts->longestLength;
+    return isShortChunkDue ? m_shortTranscripts->minimumDueShortChunkScore : m_shortTranscripts->minimumScore;
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(

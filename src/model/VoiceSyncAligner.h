@@ -122,6 +122,8 @@ private:
         std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
     std::optional<VoiceSyncMatch> shortTranscriptMatch(
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
+    // The score a short transcript compared whole with chunk `index` needs.
+    double shortTranscriptMinimumScore(std::int64_t index, const VoiceSyncPosition &position) const;
     // The chunks from `first` to before `end` as one text.
     struct SearchedText {
         AlignmentCharacters characters;

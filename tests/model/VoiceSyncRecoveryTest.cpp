@@ -143,11 +143,18 @@ TEST_F(VoiceSyncRecovery, AFiveToSevenCharacterTranscriptMatchesTheNextShortChun
         }
         EXPECT_FALSE(guardOnly().handleVoiceSyncUpdate(QStringLiteral("什麼叫做做完了"), start, 1.0).match);
     }
-    // Only on a high score, and only next to the position: five of seven characters are too few
-    // for the comparison whole (the search may take them in order), and chunk 2 is far behind.
+    // Five of its seven characters are enough for the short chunk due, but not for one that
+    // leaves out a sentence (chunk 6, from its start), nor for a short chunk due under the high
+    // score a longer one needs; chunk 2 is far behind.
     VoiceSyncAligner comparedWholeOnly(chunks);
     comparedWholeOnly.setRecoverySearch(std::nullopt);
-    EXPECT_FALSE(comparedWholeOnly.handleVoiceSyncUpdate(QStringLiteral("什麼人做完好了"), position, 1.0).match);
+    const QString fiveOfSeven = QStringLiteral("什麼人做完好了");
+    EXPECT_EQ(comparedWholeOnly.handleVoiceSyncUpdate(fiveOfSeven, position, 1.0).position.currentParagraphIndex, 8);
+    EXPECT_FALSE(comparedWholeOnly.handleVoiceSyncUpdate(fiveOfSeven, at(6), 1.0).match);
+    ShortTranscriptRule highScoreOnly;
+    highScoreOnly.minimumDueShortChunkScore = highScoreOnly.minimumScore;
+    comparedWholeOnly.setShortTranscriptRule(highScoreOnly);
+    EXPECT_FALSE(comparedWholeOnly.handleVoiceSyncUpdate(fiveOfSeven, position, 1.0).match);
     EXPECT_FALSE(aligner.handleVoiceSyncUpdate(QStringLiteral("第三次比較有趣"), position, 1.0).match);
 }
 
@@ -238,12 +245,14 @@ TEST_F(VoiceSyncRecovery, TheOpeningWordsAfterASkippedPassageFindThePresenter)
 TEST_F(VoiceSyncRecovery, TheFirstWordsOfARunContinueTheSentencesHeardInTheRunsBefore)
 {
     // Each recognition run starts from nothing. Chunk 6 is read as one run and chunk 7 (seven
-    // characters) as a run of its own with two characters misheard: too few and too wrong to be
-    // matched alone, but they run on from chunk 6 in order.
-    const auto forgetting = [this](VoiceSyncPosition position, const QStringList &transcripts, double &now) {
+    // characters) as a run of its own with two characters misheard: too few and too wrong for
+    // the window (compared whole, they would be found alone), but they run on from chunk 6 in order.
+    VoiceSyncAligner searchOnly(chunks);
+    searchOnly.setShortTranscriptRule(std::nullopt);
+    const auto forgetting = [&searchOnly](VoiceSyncPosition position, const QStringList &transcripts, double &now) {
         for (const QString &transcript : transcripts) {
             position.heard = {};
-            position = aligner.handleVoiceSyncUpdate(transcript, position, now += 0.25).position;
+            position = searchOnly.handleVoiceSyncUpdate(transcript, position, now += 0.25).position;
         }
         return position;
     };
@@ -254,18 +263,18 @@ TEST_F(VoiceSyncRecovery, TheFirstWordsOfARunContinueTheSentencesHeardInTheRunsB
         return partials;
     };
     double now = 0;
-    const Spoken chunk6 = speak(aligner, at(6), sentences.at(6), now);
+    const Spoken chunk6 = speak(searchOnly, at(6), sentences.at(6), now);
     const QStringList chunk7 = partialsOf(misheard(sentences.at(7)));
-    EXPECT_EQ(hear(aligner, chunk6.position, chunk7, now, 0.25).position.currentParagraphIndex, 8);
+    EXPECT_EQ(hear(searchOnly, chunk6.position, chunk7, now, 0.25).position.currentParagraphIndex, 8);
     EXPECT_EQ(forgetting(chunk6.position, chunk7, now).currentParagraphIndex, 7);
 
     // A run that ends mid-sentence: the next run's first four characters carry on from it.
     const QString chunk8 = ScriptParser::normalizedReadableText(sentences.at(8));
-    const Spoken firstRun = speak(aligner, at(8), chunk8.left(9), now);
+    const Spoken firstRun = speak(searchOnly, at(8), chunk8.left(9), now);
     const std::int64_t afterFirstRun = firstRun.position.spokenReadableCharacterCount;
     ASSERT_LT(afterFirstRun, startOf(8) + 13);
     const QStringList secondRun = partialsOf(chunk8.mid(9, 4));
-    EXPECT_EQ(hear(aligner, firstRun.position, secondRun, now, 0.25).position.spokenReadableCharacterCount,
+    EXPECT_EQ(hear(searchOnly, firstRun.position, secondRun, now, 0.25).position.spokenReadableCharacterCount,
         startOf(8) + 13);
     EXPECT_EQ(forgetting(firstRun.position, secondRun, now).spokenReadableCharacterCount, afterFirstRun);
 }
@@ -722,10 +731,14 @@ TEST(VoiceSyncShortChunk, TheShortChunkDueNextIsFoundOnAFewOfItsWordsInOrder)
         double now = 1;
         return speak(aligner, position, heard, now).position.currentParagraphIndex;
     };
-    const VoiceSyncAligner aligner(chunks);
+    // The search alone. Compared whole, three of five characters are enough too, and the chunk
+    // is finished through its last character misheard.
+    EXPECT_EQ(chunkAfter(VoiceSyncAligner(chunks), QStringLiteral("有就是錄對")), 3);
+    VoiceSyncAligner aligner(chunks);
+    aligner.setShortTranscriptRule(std::nullopt);
     EXPECT_EQ(chunkAfter(aligner, QStringLiteral("有就是錄對")), 2);
     // Asked what any near chunk needs, the count stays on chunk 1 while he goes on.
-    VoiceSyncAligner usual(chunks);
+    VoiceSyncAligner usual = aligner;
     RecoverySearch search;
     search.dueShortChunkShare = 1;
     search.minimumDueShortChunkLead = search.minimumLead;
