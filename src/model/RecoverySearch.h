@@ -95,7 +95,8 @@ struct RecoverySearch {
     // recognition run of its own with two of five characters misheard (有就是錄對 for 這就是錄音),
     // it holds less than any near chunk needs, and once the presenter reads on it counts as left
     // out, so the next chunk needs more too. An aside opening with its words moves the prompter
-    // at worst one sentence ahead.
+    // at worst one sentence ahead. The script's last chunk, next after the one shown, needs no
+    // more, however long.
     double dueShortChunkShare = 0.4;
     double minimumDueShortChunkWeight = 8;
     double minimumDueShortChunkLead = 6;

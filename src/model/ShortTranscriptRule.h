@@ -14,11 +14,12 @@ struct ShortTranscriptRule {
     std::size_t longestLength = 7;
     double minimumScore = 0.8;
     // … or this, when the chunk is no longer than a short transcript and leaves nothing out (the
-    // one due, or one already begun): said as a run of its own with two of its five to seven
-    // characters misheard, such a chunk scores 0.5 to 0.7, and the prompter stood a sentence
-    // behind. A longer chunk, or one a sentence on, still needs the high score: a few words of an
-    // aside opening like the next sentence (我們討論範本, for 我們討論了 after a longer one) and
-    // a few stock words of a long chunk (第二步是替每, in 所以第一步是先把每天…) score as much.
+    // one due, or one already begun) or is the script's last, next after the one shown: said as
+    // a run of its own with two of its five to seven characters misheard, such a chunk scores 0.5
+    // to 0.7, and the prompter stood a sentence behind. A longer chunk, or one a sentence on that
+    // is not the last, still needs the high score: a few words of an aside opening like the next
+    // sentence (我們討論範本, for 我們討論了 after a longer one) and a few stock words of a long
+    // chunk (第二步是替每, in 所以第一步是先把每天…) score as much.
     double minimumDueShortChunkScore = 0.5;
     // Two ideographs in order, weighed as ForwardJumpGuard weighs stretches.
     double minimumVerbatimWeight = 8;

@@ -259,9 +259,14 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
 
 double VoiceSyncAligner::shortTranscriptMinimumScore(std::int64_t index, const VoiceSyncPosition &position) const
 {
-    const bool isShortChunkDue = index <= dueChunk(position)
+    const bool isShortChunkDue = (index <= dueChunk(position) || isLastChunkNext(index, position.currentParagraphIndex))
         && m_readableCharacters[static_cast<std::size_t>(index)].size() <= m_shortTranscripts->longestLength;
     return isShortChunkDue ? m_shortTranscripts->minimumDueShortChunkScore : m_shortTranscripts->minimumScore;
+}
+
+bool VoiceSyncAligner::isLastChunkNext(std::int64_t index, std::int64_t shown) const
+{
+    return index == m_chunks.count() - 1 && index <= shown + 1;
 }
 
 std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(

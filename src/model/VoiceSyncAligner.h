@@ -124,6 +124,12 @@ private:
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     // The score a short transcript compared whole with chunk `index` needs.
     double shortTranscriptMinimumScore(std::int64_t index, const VoiceSyncPosition &position) const;
+    // Whether chunk `index` is the script's last and at most the one after chunk `shown`. A move
+    // there puts the prompter at most a sentence ahead of the presenter and can carry it no
+    // further, while a presenter who ends his talk on it says nothing after it to be found by: a
+    // last sentence heard garbled, or read after the one before it was left out, left the
+    // prompter short of the end for good. So it is asked what a short chunk due is asked.
+    bool isLastChunkNext(std::int64_t index, std::int64_t shown) const;
     // The chunks from `first` to before `end` as one text.
     struct SearchedText {
         AlignmentCharacters characters;
@@ -193,9 +199,9 @@ private:
     double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
     double usualMinimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
     // Whether chunk `index` has at most the search's longestShortChunk readable characters, and
-    // whether it is also the chunk due next.
+    // whether it needs only the evidence of such a chunk due next: it is one, or the last chunk next.
     bool isShortChunk(std::int64_t index) const;
-    bool isDueShortChunk(std::int64_t index, const SearchState &state) const;
+    bool needsDueShortChunkEvidence(std::int64_t index, const SearchState &state) const;
     // Whether an in-order `weight`, `lead` over any other place, is enough to move to chunk `index`.
     bool isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.

@@ -67,15 +67,15 @@ bool VoiceSyncAligner::isShortChunk(std::int64_t index) const
     return m_readableCharacters[static_cast<std::size_t>(index)].size() <= m_recovery->longestShortChunk;
 }
 
-bool VoiceSyncAligner::isDueShortChunk(std::int64_t index, const SearchState &state) const
+bool VoiceSyncAligner::needsDueShortChunkEvidence(std::int64_t index, const SearchState &state) const
 {
-    return index == state.dueChunk && isShortChunk(index);
+    return (index == state.dueChunk && isShortChunk(index)) || isLastChunkNext(index, state.anchor);
 }
 
 double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
 {
     const double usual = usualMinimumAlignmentWeight(index, state);
-    if (!isDueShortChunk(index, state))
+    if (!needsDueShortChunkEvidence(index, state))
         return usual;
     const double ownShare = m_recovery->dueShortChunkShare
         * stretchWeight(m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
@@ -203,14 +203,18 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
         + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
     const double lead = weights[heaviest] - runnerUpWeight;
-    const bool isUnrivalled
-        = lead >= (isDueShortChunk(index, state) ? m_recovery->minimumDueShortChunkLead : m_recovery->minimumLead);
+    const bool isUnrivalled = lead
+        >= (needsDueShortChunkEvidence(index, state) ? m_recovery->minimumDueShortChunkLead : m_recovery->minimumLead);
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
     if (!isUnrivalled)
         return {};
-    const bool leavesOutASentence = index > state.dueChunk;
+    // The last chunk next leaves out at most the sentence before it and runs the prompter no
+    // further: none of the checks that keep an aside from carrying it ahead apply, nor the score
+    // over a searched text that holds the sentence left out.
+    const bool isLastChunk = isLastChunkNext(index, state.anchor);
+    const bool leavesOutASentence = index > state.dueChunk && !isLastChunk;
     // A move that leaves out a sentence is weighed on what a reader could have begun: the words
     // after the count while he is heard well, and beyond the window at any rate.
     double weight = weights[heaviest];
@@ -250,7 +254,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const double score = VoiceSyncSimilarity::similarityScore(
         latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
     const VoiceSyncMatch match { index, score, alignmentEnd };
-    if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
+    if ((score < m_recovery->minimumScore && !isLastChunk)
+        || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
         return {};
     return { match };
 }

@@ -1,0 +1,74 @@
+#include "HeardTranscripts.h"
+#include "ScriptParser.h"
+#include "VoiceSyncAligner.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+using lumetra::testing::speak;
+
+namespace {
+
+// A talk ending in two short sentences.
+const QStringList talk = { QStringLiteral("這套系統解決這個問題使用者也觀察重要的廣告。"), QStringLiteral("都手動嗎？"),
+    QStringLiteral("主管處理了。"), QStringLiteral("你重新想過了。") };
+
+// The talk, or the talk with one more sentence after its end.
+ScriptChunkIndex chunksOf(bool withASentenceAfter)
+{
+    const QStringList sentences = withASentenceAfter ? talk + QStringList { QStringLiteral("客戶排序了。") } : talk;
+    ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    EXPECT_EQ(chunks.count(), sentences.size());
+    return chunks;
+}
+
+// The position at the start of chunk `chunk`.
+VoiceSyncPosition startOf(const ScriptChunkIndex &chunks, std::int64_t chunk)
+{
+    return { chunk, chunk, chunks.paragraph(chunk).globalReadableStart, 0 };
+}
+
+// The chunk shown after the presenter, at the start of chunk `chunk` with the words before it
+// heard in the same recognition run, says `said`.
+std::int64_t chunkAfterSaying(
+    const ScriptChunkIndex &chunks, std::int64_t chunk, const QString &heardBefore, const QString &said)
+{
+    double now = 1;
+    return speak(VoiceSyncAligner(chunks), startOf(chunks, chunk), said, now, heardBefore)
+        .position.currentParagraphIndex;
+}
+
+// The chunk shown after one transcript of a run of its own, compared whole with the chunks
+// around the position and not searched for.
+std::int64_t chunkAfterComparingWhole(const ScriptChunkIndex &chunks, std::int64_t chunk, const QString &transcript)
+{
+    VoiceSyncAligner comparedWholeOnly(chunks);
+    comparedWholeOnly.setRecoverySearch(std::nullopt);
+    return comparedWholeOnly.handleVoiceSyncUpdate(transcript, startOf(chunks, chunk), 1.0)
+        .position.currentParagraphIndex;
+}
+
+} // namespace
+
+TEST(VoiceSyncLastChunk, TheLastSentenceReadAfterTheOneBeforeItWasLeftOutIsReached)
+{
+    // Chunk 2 left out and chunk 3, the last, heard with one character wrong and one heard extra: its
+    // words in order weigh less than a sentence left out asks of the chunk after it.
+    const QString heardBefore = QStringLiteral("都手動嗎");
+    const QString lastSentence = QStringLiteral("你重子想種過了");
+    EXPECT_EQ(chunkAfterSaying(chunksOf(false), 2, heardBefore, lastSentence), 3);
+    // With a sentence after it, the same words are not enough: an aside may go on from them.
+    EXPECT_EQ(chunkAfterSaying(chunksOf(true), 2, heardBefore, lastSentence), 2);
+    // Two sentences before the end, they do not carry the prompter to it.
+    EXPECT_LE(chunkAfterSaying(chunksOf(false), 1, QStringLiteral("重要的廣告"), lastSentence), 2);
+}
+
+TEST(VoiceSyncLastChunk, TheLastSentenceSaidAloneAndGarbledIsReached)
+{
+    // Chunk 2 said garbled and not found; chunk 3, the last, said as a run of its own with two of
+    // its six characters wrong and compared whole: it scores what a short chunk due needs, less
+    // than a chunk a sentence on needs.
+    const QString lastSentence = QStringLiteral("你重新把過來");
+    EXPECT_EQ(chunkAfterComparingWhole(chunksOf(false), 2, lastSentence), 3);
+    EXPECT_EQ(chunkAfterComparingWhole(chunksOf(true), 2, lastSentence), 2);
+}
