@@ -169,6 +169,10 @@ private:
     // taken out.
     double readJoinedToChunkWeight(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
         std::size_t end, std::int64_t count, std::int64_t index) const;
+    // The searched text's first `read` characters joined straight to the searched chunk `chunk`
+    // (counted from the first searched), up to `end`.
+    static AlignmentCharacters readJoinedToChunk(
+        const SearchedText &searched, std::size_t read, std::size_t chunk, std::size_t end);
     // `position` has the update heard and counted, not yet applied.
     Recovery recover(const VoiceSyncPosition &position, double now) const;
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.

@@ -159,12 +159,19 @@ double VoiceSyncAligner::heardBadlyLeavingOutWeight(std::span<const char32_t> la
 double VoiceSyncAligner::readJoinedToChunkWeight(std::span<const char32_t> latest, const SearchedText &searched,
     std::int64_t first, std::size_t end, std::int64_t count, std::int64_t index) const
 {
-    const auto read = static_cast<std::ptrdiff_t>(searchedOffset(first, end, count));
-    const auto ownStart = static_cast<std::ptrdiff_t>(searched.chunkStarts[static_cast<std::size_t>(index - first)]);
-    const auto text = searched.characters.begin();
-    AlignmentCharacters joined(text, text + read);
-    joined.insert(joined.end(), text + ownStart, text + static_cast<std::ptrdiff_t>(end));
+    const AlignmentCharacters joined
+        = readJoinedToChunk(searched, searchedOffset(first, end, count), static_cast<std::size_t>(index - first), end);
     return latestInOrderAlignmentWeights(latest, joined, ideographWeight()).back();
+}
+
+AlignmentCharacters VoiceSyncAligner::readJoinedToChunk(
+    const SearchedText &searched, std::size_t read, std::size_t chunk, std::size_t end)
+{
+    const std::size_t ownStart = searched.chunkStarts[chunk];
+    const auto text = searched.characters.begin();
+    AlignmentCharacters joined(text, text + static_cast<std::ptrdiff_t>(std::min(read, ownStart)));
+    joined.insert(joined.end(), text + static_cast<std::ptrdiff_t>(ownStart), text + static_cast<std::ptrdiff_t>(end));
+    return joined;
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
@@ -211,8 +218,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (!isUnrivalled)
         return {};
     // The last chunk next leaves out at most the sentence before it and runs the prompter no
-    // further: none of the checks that keep an aside from carrying it ahead apply, nor the score
-    // over a searched text that holds the sentence left out.
+    // further: none of the checks that keep an aside from carrying it ahead apply.
     const bool isLastChunk = isLastChunkNext(index, state.anchor);
     const bool leavesOutASentence = index > state.dueChunk && !isLastChunk;
     // A move that leaves out a sentence is weighed on what a reader could have begun: the words
@@ -250,12 +256,19 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         if (latestAlignmentWeight(latestFew, index) < heldByReachedChunks + m_recovery->minimumOwnLeadOverReachedChunks)
             return {};
     }
-    const std::size_t stretchStart = heaviest - std::min(heaviest, latest.size());
-    const double score = VoiceSyncSimilarity::similarityScore(
-        latest, std::span<const char32_t>(searched.characters).subspan(stretchStart, heaviest - stretchStart));
+    // Scored against the searched words the latest ones end with. For the last chunk past the one
+    // due, those the presenter said: the words read joined to its own, without the sentence he
+    // may have left out.
+    std::span<const char32_t> said = std::span<const char32_t>(searched.characters).first(heaviest);
+    AlignmentCharacters joined;
+    if (isLastChunk && index > state.dueChunk) {
+        joined = readJoinedToChunk(
+            searched, searchedOffset(first, heaviest, position.spokenReadableCharacterCount), chunk, heaviest);
+        said = joined;
+    }
+    const double score = VoiceSyncSimilarity::similarityScore(latest, said.last(std::min(said.size(), latest.size())));
     const VoiceSyncMatch match { index, score, alignmentEnd };
-    if ((score < m_recovery->minimumScore && !isLastChunk)
-        || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
+    if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
         return {};
     return { match };
 }
