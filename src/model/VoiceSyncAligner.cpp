@@ -259,9 +259,10 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortTranscriptMatch(
 
 double VoiceSyncAligner::shortTranscriptMinimumScore(std::int64_t index, const VoiceSyncPosition &position) const
 {
-    const bool isShortChunkDue = (index <= dueChunk(position) || isLastChunkNext(index, position.currentParagraphIndex))
+    const bool leavesNothingOut = index <= dueChunk(position) || isLastChunkNext(index, position.currentParagraphIndex);
+    const bool isShortChunkWithinReach = leavesNothingOut
         && m_readableCharacters[static_cast<std::size_t>(index)].size() <= m_shortTranscripts->longestLength;
-    return isShortChunkDue ? m_shortTranscripts->minimumDueShortChunkScore : m_shortTranscripts->minimumScore;
+    return isShortChunkWithinReach ? m_shortTranscripts->minimumDueShortChunkScore : m_shortTranscripts->minimumScore;
 }
 
 bool VoiceSyncAligner::isLastChunkNext(std::int64_t index, std::int64_t shown) const

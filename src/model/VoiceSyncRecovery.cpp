@@ -219,8 +219,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return {};
     // The last chunk next leaves out at most the sentence before it and runs the prompter no
     // further: none of the checks that keep an aside from carrying it ahead apply.
-    const bool isLastChunk = isLastChunkNext(index, state.anchor);
-    const bool leavesOutASentence = index > state.dueChunk && !isLastChunk;
+    const bool skipsToLastChunk = index > state.dueChunk && isLastChunkNext(index, state.anchor);
+    const bool leavesOutASentence = index > state.dueChunk && !skipsToLastChunk;
     // A move that leaves out a sentence is weighed on what a reader could have begun: the words
     // after the count while he is heard well, and beyond the window at any rate.
     double weight = weights[heaviest];
@@ -261,7 +261,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // may have left out.
     std::span<const char32_t> said = std::span<const char32_t>(searched.characters).first(heaviest);
     AlignmentCharacters joined;
-    if (isLastChunk && index > state.dueChunk) {
+    if (skipsToLastChunk) {
         joined = readJoinedToChunk(
             searched, searchedOffset(first, heaviest, position.spokenReadableCharacterCount), chunk, heaviest);
         said = joined;
