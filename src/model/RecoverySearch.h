@@ -41,6 +41,14 @@ struct RecoverySearch {
     // The next chunks need less: a presenter who left out a sentence or two is most likely there.
     // Counted in sentences left out, so that a chunk he was halfway through is not one of them.
     std::int64_t nearSentencesLeftOut = 2;
+    // Nor is a short chunk just before the moved-to one when the latest words run in order from
+    // its start into the moved-to chunk, holding at least this much of it (an ideograph): read
+    // after a passage left out, it holds too few words to be found in, and its garbled words
+    // (业务法只了 for 業務更新了) and the next chunk's opening (决录音和, for 解決錄音和表單) are
+    // what finds the presenter. Taken for a sentence left out, the move waited for weight the
+    // next chunk's opening words rarely reach before the presenter moves on. An aside opening a
+    // later chunk holds nothing of the short one before it.
+    double minimumShortChunkReadWeight = 4;
     double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;
     // Beyond the window, eight ideographs net: an aside made of the talk's stock phrases (我自己,

@@ -198,16 +198,22 @@ private:
     // every chunk the search weighs.
     bool isInWindow(std::int64_t index, const SearchState &state) const;
     bool isBeyondSearch(std::int64_t index, const SearchState &state) const;
-    // The in-order weight the search needs to move to chunk `index`, and what it needs of a chunk
-    // that is not the short one due next.
-    double minimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
-    double usualMinimumAlignmentWeight(std::int64_t index, const SearchState &state) const;
+    // The in-order weight the search needs to move to chunk `index`, the presenter's reading
+    // having begun in chunk `firstRead`, and what it needs of a chunk that is not the short one
+    // due next.
+    double minimumAlignmentWeight(std::int64_t index, std::int64_t firstRead, const SearchState &state) const;
+    double usualMinimumAlignmentWeight(std::int64_t index, std::int64_t firstRead, const SearchState &state) const;
+    // The first chunk of those the latest words run through into chunk `index` (the alignment
+    // ending at `end` of the searched text) that the presenter read rather than left out.
+    std::int64_t firstChunkRead(std::span<const char32_t> latest, const SearchedText &searched, std::int64_t first,
+        std::size_t end, std::int64_t index, const SearchState &state) const;
     // Whether chunk `index` has at most the search's longestShortChunk readable characters, and
     // whether it needs only the evidence of such a chunk due next: it is one, or the last chunk next.
     bool isShortChunk(std::int64_t index) const;
     bool needsDueShortChunkEvidence(std::int64_t index, const SearchState &state) const;
     // Whether an in-order `weight`, `lead` over any other place, is enough to move to chunk `index`.
-    bool isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const;
+    bool isHeavyEnough(
+        std::int64_t index, std::int64_t firstRead, double weight, double lead, const SearchState &state) const;
     // Chunk `index`'s match for the needle, and for a similarity found in it.
     VoiceSyncMatch matchIn(std::span<const char32_t> needle, std::int64_t index) const;
     VoiceSyncMatch matchAt(std::int64_t index, const SimilarityMatch &similarity) const;

@@ -72,9 +72,10 @@ bool VoiceSyncAligner::needsDueShortChunkEvidence(std::int64_t index, const Sear
     return (index == state.dueChunk && isShortChunk(index)) || isLastChunkNext(index, state.anchor);
 }
 
-double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const SearchState &state) const
+double VoiceSyncAligner::minimumAlignmentWeight(
+    std::int64_t index, std::int64_t firstRead, const SearchState &state) const
 {
-    const double usual = usualMinimumAlignmentWeight(index, state);
+    const double usual = usualMinimumAlignmentWeight(index, firstRead, state);
     if (!needsDueShortChunkEvidence(index, state))
         return usual;
     const double ownShare = m_recovery->dueShortChunkShare
@@ -82,7 +83,8 @@ double VoiceSyncAligner::minimumAlignmentWeight(std::int64_t index, const Search
     return std::min(usual, std::max(ownShare, m_recovery->minimumDueShortChunkWeight));
 }
 
-double VoiceSyncAligner::usualMinimumAlignmentWeight(std::int64_t index, const SearchState &state) const
+double VoiceSyncAligner::usualMinimumAlignmentWeight(
+    std::int64_t index, std::int64_t firstRead, const SearchState &state) const
 {
     if (isBeyondSearch(index, state))
         return m_recovery->minimumAlignmentWeightBeyondSearch;
@@ -91,7 +93,7 @@ double VoiceSyncAligner::usualMinimumAlignmentWeight(std::int64_t index, const S
     if (state.isLongLost)
         return isInWindow(index, state) ? m_recovery->minimumNearAlignmentWeight
                                         : m_recovery->minimumAlignmentWeightBeyondWindowWhenLongLost;
-    if (index - state.dueChunk <= m_recovery->nearSentencesLeftOut)
+    if (firstRead - state.dueChunk <= m_recovery->nearSentencesLeftOut)
         return m_recovery->minimumNearAlignmentWeight;
     return isInWindow(index, state) ? m_recovery->minimumAlignmentWeight
                                     : m_recovery->minimumAlignmentWeightBeyondWindow;
@@ -105,9 +107,10 @@ bool VoiceSyncAligner::isHeardEnoughOfAShortChunk(
         >= m_recovery->shortChunkMinimumHeardShare;
 }
 
-bool VoiceSyncAligner::isHeavyEnough(std::int64_t index, double weight, double lead, const SearchState &state) const
+bool VoiceSyncAligner::isHeavyEnough(
+    std::int64_t index, std::int64_t firstRead, double weight, double lead, const SearchState &state) const
 {
-    if (weight >= minimumAlignmentWeight(index, state))
+    if (weight >= minimumAlignmentWeight(index, firstRead, state))
         return true;
     const bool isBeyondWindow = !isInWindow(index, state) && !isBeyondSearch(index, state);
     return isBeyondWindow && weight >= m_recovery->minimumLoneAlignmentWeightBeyondWindow
@@ -139,6 +142,19 @@ double VoiceSyncAligner::readerAlignmentWeight(std::span<const char32_t> latest,
     return latestAnchoredAlignmentWeights(
         latest, text, sentenceStarts, m_recovery->sentenceStartSlack, ideographWeight())
         .back();
+}
+
+std::int64_t VoiceSyncAligner::firstChunkRead(std::span<const char32_t> latest, const SearchedText &searched,
+    std::int64_t first, std::size_t end, std::int64_t index, const SearchState &state) const
+{
+    const std::int64_t before = index - 1;
+    if (before <= state.dueChunk || !isShortChunk(before))
+        return index;
+    const double fromShortChunk
+        = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(before).globalReadableStart);
+    const double fromOwnStart
+        = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(index).globalReadableStart);
+    return fromShortChunk >= fromOwnStart + m_recovery->minimumShortChunkReadWeight ? before : index;
 }
 
 double VoiceSyncAligner::heardBadlyLeavingOutWeight(std::span<const char32_t> latest, const SearchedText &searched,
@@ -233,7 +249,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         else
             weight = heardBadlyLeavingOutWeight(latest, searched, first, heaviest, position, index, weight);
     }
-    if (!isHeavyEnough(index, weight, lead, state))
+    if (!isHeavyEnough(index, firstChunkRead(latest, searched, first, heaviest, index, state), weight, lead, state))
         return {};
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer
     // after a passage left out than the asides it stopped. Of those, only a move that marks read

@@ -391,6 +391,46 @@ TEST(VoiceSyncShortChunk, AnAsideBridgingIntoAShortChunkOneSentenceOnDoesNotMark
     EXPECT_EQ(speak(VoiceSyncAligner(skippedChunks), position, talk.at(4), now, justRead).furthestChunk, 5);
 }
 
+TEST(VoiceSyncShortChunk, AShortChunkReadAfterAPassageLeftOutIsNotCountedAsLeftOut)
+{
+    // Chunk 0 read; the presenter leaves out chunks 1 and 2, says short chunk 3 garbled in the
+    // same run, then chunk 4 with errors in a run of its own. Counted from chunk 4, three
+    // sentences are left out, and its opening words alone weigh less than that asks.
+    const QStringList talk = { QStringLiteral("說真的小團隊測試行事曆。"),
+        QStringLiteral("真的把正式的數字簡化好客戶常常把少見的腳本追蹤好。"), QStringLiteral("我們檢查基本的目標。"),
+        QStringLiteral("業務更新了。"), QStringLiteral("解決錄音和表單。"), QStringLiteral("這就是工具。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const QString chunk0Heard = QStringLiteral("说真的這小道队测试行事历");
+    const auto furthestChunk = [&](const VoiceSyncAligner &aligner, const QString &chunk3Heard, const QString &saying) {
+        double now = 1;
+        Spoken spoken = speak(aligner, VoiceSyncPosition { 0, 0, 0, now }, chunk0Heard, now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(1).globalReadableStart);
+        spoken = speak(aligner, spoken.position, chunk3Heard, now, chunk0Heard);
+        return speak(aligner, spoken.position, saying, now).furthestChunk;
+    };
+    const VoiceSyncAligner aligner(chunks);
+    const VoiceSyncAligner shortChunksLeftOut
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumShortChunkReadWeight = 1000; });
+    const QString chunk3Heard = QStringLiteral("业务法只了");
+    const QString chunk4Opening = QStringLiteral("后决录音和过");
+    EXPECT_GE(furthestChunk(aligner, chunk3Heard, chunk4Opening), 4);
+    EXPECT_EQ(furthestChunk(shortChunksLeftOut, chunk3Heard, chunk4Opening), 1);
+
+    // Words that hold nothing of chunk 3 before chunk 4's opening still count it left out: an
+    // aside may open as a later sentence does. (The score floor is lifted: these few words score
+    // under it over the text they end in, whichever way chunk 3 is counted.)
+    const QString chunk4Garbled = QStringLiteral("后决录音和表");
+    const QString aside = QStringLiteral("大家好嗎");
+    const VoiceSyncAligner anyScore = withSearch(chunks, [](RecoverySearch &search) { search.minimumScore = 0; });
+    EXPECT_EQ(furthestChunk(anyScore, aside, chunk4Garbled), 1);
+    const VoiceSyncAligner anyShortChunkRead = withSearch(chunks, [](RecoverySearch &search) {
+        search.minimumScore = 0;
+        search.minimumShortChunkReadWeight = -1000;
+    });
+    EXPECT_GE(furthestChunk(anyShortChunkRead, aside, chunk4Garbled), 4);
+}
+
 TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenForALaterOne)
 {
     // Chunk 0 is read, then chunk 1, then chunk 0 again, then chunk 2: its words fit chunk 4 as
