@@ -47,7 +47,10 @@ struct RecoverySearch {
     // (业务法只了 for 業務更新了) and the next chunk's opening (决录音和, for 解決錄音和表單) are
     // what finds the presenter. Taken for a sentence left out, the move waited for weight the
     // next chunk's opening words rarely reach before the presenter moves on. An aside opening a
-    // later chunk holds nothing of the short one before it.
+    // later chunk holds nothing of the short one before it. The short chunk due, so read into
+    // the next (你收於所 then 什, for 你收集了 and 什麼叫做檢查完了), leaves nothing out: the move
+    // is one sentence on at most, and the checks against an aside carrying the prompter past a
+    // sentence left out kept it a sentence behind for four more characters.
     double minimumShortChunkReadWeight = 4;
     double minimumNearAlignmentWeight = 18;
     double minimumScore = 0.4;

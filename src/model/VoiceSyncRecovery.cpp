@@ -148,7 +148,7 @@ std::int64_t VoiceSyncAligner::firstChunkRead(std::span<const char32_t> latest, 
     std::int64_t first, std::size_t end, std::int64_t index, const SearchState &state) const
 {
     const std::int64_t before = index - 1;
-    if (before <= state.dueChunk || !isShortChunk(before))
+    if (before < state.dueChunk || !isShortChunk(before))
         return index;
     const double fromShortChunk
         = readerAlignmentWeight(latest, searched, first, end, m_chunks.paragraph(before).globalReadableStart);
@@ -236,7 +236,9 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // The last chunk next leaves out at most the sentence before it and runs the prompter no
     // further: none of the checks that keep an aside from carrying it ahead apply.
     const bool skipsToLastChunk = index > state.dueChunk && isLastChunkNext(index, state.anchor);
-    const bool leavesOutASentence = index > state.dueChunk && !skipsToLastChunk;
+    // A short chunk due, its words running into the next one's, was read: the move leaves nothing out.
+    const std::int64_t firstRead = firstChunkRead(latest, searched, first, heaviest, index, state);
+    const bool leavesOutASentence = firstRead > state.dueChunk && !skipsToLastChunk;
     // A move that leaves out a sentence is weighed on what a reader could have begun: the words
     // after the count while he is heard well, and beyond the window at any rate.
     double weight = weights[heaviest];
@@ -249,7 +251,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         else
             weight = heardBadlyLeavingOutWeight(latest, searched, first, heaviest, position, index, weight);
     }
-    if (!isHeavyEnough(index, firstChunkRead(latest, searched, first, heaviest, index, state), weight, lead, state))
+    if (!isHeavyEnough(index, firstRead, weight, lead, state))
         return {};
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer
     // after a passage left out than the asides it stopped. Of those, only a move that marks read

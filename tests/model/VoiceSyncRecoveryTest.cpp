@@ -431,6 +431,30 @@ TEST(VoiceSyncShortChunk, AShortChunkReadAfterAPassageLeftOutIsNotCountedAsLeftO
     EXPECT_GE(furthestChunk(anyShortChunkRead, aside, chunk4Garbled), 4);
 }
 
+TEST(VoiceSyncShortChunk, TheShortChunkDueReadIntoTheNextLeavesNothingOut)
+{
+    // Chunks 0 to 2 read; short chunk 3, due, said with its last two characters misheard in the
+    // same run, then chunk 4's first words in a run of their own.
+    const QStringList talk = { QStringLiteral("講到這裡客戶比較重新想過成果。"),
+        QStringLiteral("新同事把備份和合約寄出好。"), QStringLiteral("馬上比較內部的設定檔。"),
+        QStringLiteral("你收集了。"), QStringLiteral("什麼叫做檢查完了。"), QStringLiteral("團隊處理了。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto furthestChunk = [&](const VoiceSyncAligner &aligner) {
+        double now = 1;
+        const QString chunksRead = ScriptParser::normalizedReadableText(talk.mid(0, 3).join(QString()));
+        Spoken spoken = speak(aligner, VoiceSyncPosition { 0, 0, 0, now }, chunksRead, now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
+        spoken = speak(aligner, spoken.position, QStringLiteral("你收於所"), now, chunksRead);
+        return speak(aligner, spoken.position, QStringLiteral("什麼叫"), now).furthestChunk;
+    };
+    EXPECT_EQ(furthestChunk(VoiceSyncAligner(chunks)), 4);
+    // Counted as left out, chunk 3 keeps the prompter there until more words are heard.
+    const VoiceSyncAligner shortChunksLeftOut
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumShortChunkReadWeight = 1000; });
+    EXPECT_EQ(furthestChunk(shortChunksLeftOut), 3);
+}
+
 TEST(VoiceSyncRepeatedPattern, ASentenceOfAPatternRepeatedFurtherOnIsNotTakenForALaterOne)
 {
     // Chunk 0 is read, then chunk 1, then chunk 0 again, then chunk 2: its words fit chunk 4 as
