@@ -57,6 +57,19 @@ std::int64_t furthestChunkSaying(
     return speak(aligner, spoken.position, saying, now).furthestChunk;
 }
 
+// The furthest chunk the position reaches when, after `heard` left the count at the start of
+// chunk `chunksRead`, the presenter says `sameRun` in the same recognition run, then `nextRun`
+// in a run of its own.
+std::int64_t furthestChunkAfterTwoRuns(const VoiceSyncAligner &aligner, const QString &heard, std::int64_t chunksRead,
+    const QString &sameRun, const QString &nextRun)
+{
+    double now = 1;
+    Spoken spoken = speak(aligner, VoiceSyncPosition { 0, 0, 0, now }, heard, now);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, aligner.chunks().paragraph(chunksRead).globalReadableStart);
+    spoken = speak(aligner, spoken.position, sameRun, now, heard);
+    return speak(aligner, spoken.position, nextRun, now).furthestChunk;
+}
+
 class VoiceSyncRecovery : public ::testing::Test {
 protected:
     VoiceSyncRecovery()
@@ -401,13 +414,8 @@ TEST(VoiceSyncShortChunk, AShortChunkReadAfterAPassageLeftOutIsNotCountedAsLeftO
         QStringLiteral("業務更新了。"), QStringLiteral("解決錄音和表單。"), QStringLiteral("這就是工具。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    const QString chunk0Heard = QStringLiteral("说真的這小道队测试行事历");
-    const auto furthestChunk = [&](const VoiceSyncAligner &aligner, const QString &chunk3Heard, const QString &saying) {
-        double now = 1;
-        Spoken spoken = speak(aligner, VoiceSyncPosition { 0, 0, 0, now }, chunk0Heard, now);
-        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(1).globalReadableStart);
-        spoken = speak(aligner, spoken.position, chunk3Heard, now, chunk0Heard);
-        return speak(aligner, spoken.position, saying, now).furthestChunk;
+    const auto furthestChunk = [](const VoiceSyncAligner &aligner, const QString &chunk3Heard, const QString &saying) {
+        return furthestChunkAfterTwoRuns(aligner, QStringLiteral("说真的這小道队测试行事历"), 1, chunk3Heard, saying);
     };
     const VoiceSyncAligner aligner(chunks);
     const VoiceSyncAligner shortChunksLeftOut
@@ -440,13 +448,9 @@ TEST(VoiceSyncShortChunk, TheShortChunkDueReadIntoTheNextLeavesNothingOut)
         QStringLiteral("你收集了。"), QStringLiteral("什麼叫做檢查完了。"), QStringLiteral("團隊處理了。") };
     const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
     ASSERT_EQ(chunks.count(), talk.size());
-    const auto furthestChunk = [&](const VoiceSyncAligner &aligner) {
-        double now = 1;
+    const auto furthestChunk = [&talk](const VoiceSyncAligner &aligner) {
         const QString chunksRead = ScriptParser::normalizedReadableText(talk.mid(0, 3).join(QString()));
-        Spoken spoken = speak(aligner, VoiceSyncPosition { 0, 0, 0, now }, chunksRead, now);
-        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(3).globalReadableStart);
-        spoken = speak(aligner, spoken.position, QStringLiteral("你收於所"), now, chunksRead);
-        return speak(aligner, spoken.position, QStringLiteral("什麼叫"), now).furthestChunk;
+        return furthestChunkAfterTwoRuns(aligner, chunksRead, 3, QStringLiteral("你收於所"), QStringLiteral("什麼叫"));
     };
     EXPECT_EQ(furthestChunk(VoiceSyncAligner(chunks)), 4);
     // Counted as left out, chunk 3 keeps the prompter there until more words are heard.
