@@ -353,6 +353,8 @@ private:
     Clock::time_point m_spokenCountMovedAt = Clock::now();
     // The recent words across recognition runs, for the alignment to follow them.
     HeardSpeech m_voiceSyncHeard;
+    // Set while the count stands where the alignment stepped it toward the presenter.
+    std::optional<std::int64_t> m_voiceSyncCountBeforeStep;
 };
 
 } // namespace lumetra

@@ -111,12 +111,17 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         m_isVoiceSyncAlignerCurrent = true;
     }
     const VoiceSyncPosition position { m_voiceSyncParagraphIndex, currentParagraphIndex(),
-        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncHeard };
+        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncHeard, m_voiceSyncCountBeforeStep };
     const Clock::time_point now = Clock::now();
+    const Clock::time_point movedAt = m_spokenCountMovedAt;
     const VoiceSyncDecision decision
         = m_voiceSyncAligner.handleVoiceSyncUpdate(update.transcript, position, seconds(now));
     if (decision.match) {
         setSpokenReadableCharacterCount(decision.position.spokenReadableCharacterCount);
+        m_voiceSyncCountBeforeStep = decision.position.countBeforeStep;
+        // When the presenter was last found is the alignment's to say: a step toward him moves the
+        // count without finding him, and his reading what a step passed finds him without moving it.
+        m_spokenCountMovedAt = decision.position.lastAdvanceTime == position.lastAdvanceTime ? movedAt : now;
         setVoiceSyncParagraphIndex(decision.position.voiceSyncParagraphIndex);
         if (decision.shouldScroll)
             scrollToReadableCharacterCount(m_spokenReadableCharacterCount);

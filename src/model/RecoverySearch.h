@@ -160,6 +160,15 @@ struct RecoverySearch {
     // it, eight on (一定把意見和資料夾重新想過好, 小團隊調整問題). Within it, heard badly, the few
     // words heard right of a short chunk said garbled lead into the next one and are kept.
     std::size_t sentenceStartSlack = 2;
+    // Words too few to move to the chunk two after the one due, but running in order through it
+    // (three ideographs net, a lead of one and a half over any other place), step the count to
+    // the chunk between. A presenter who left out two sentences is found on four and a half
+    // ideographs, a second and more of speech while the prompter shows a chunk two behind him;
+    // stepped, it shows the one next to him. An aside holding those words leaves it one ahead of
+    // the presenter, who reads on through the chunk the step passed, and every move after the
+    // step is weighed from where the count stood before it, so the aside carries it no further.
+    double minimumStepWeight = 12;
+    double minimumStepLead = 6;
 
     bool operator==(const RecoverySearch &) const = default;
 };

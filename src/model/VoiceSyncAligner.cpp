@@ -347,6 +347,16 @@ bool VoiceSyncAligner::isCurrentChunkSaid(const VoiceSyncPosition &position) con
     return inOrderAlignmentWeight(beforeTheLatest, chunk, ideographWeight()) >= ideographWeight();
 }
 
+VoiceSyncPosition VoiceSyncAligner::beforeStep(VoiceSyncPosition position) const
+{
+    if (position.countBeforeStep) {
+        position.spokenReadableCharacterCount = *position.countBeforeStep;
+        position.currentParagraphIndex = m_chunks.paragraphIndexForReadableCharacterCount(*position.countBeforeStep);
+        position.voiceSyncParagraphIndex = position.currentParagraphIndex;
+    }
+    return position;
+}
+
 std::int64_t VoiceSyncAligner::dueChunk(const VoiceSyncPosition &position) const
 {
     return position.currentParagraphIndex + (isCurrentChunkSaid(position) ? 1 : 0);
@@ -360,15 +370,17 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     const QString readable = ScriptParser::normalizedReadableText(transcript);
     const AlignmentCharacters needle = needleOfReadable(readable);
     next.heard = position.heard.after(readable);
+    const VoiceSyncPosition weighed = beforeStep(next);
     // A match the guard refuses is no match, though the current chunk may take its words (below).
-    const WindowFinding found = windowFinding(needle, next, now);
+    const WindowFinding found = windowFinding(needle, weighed, now);
     std::optional<VoiceSyncMatch> match = found.accepted;
+    bool isStep = false;
     const auto advances = [&position](const std::optional<VoiceSyncMatch> &candidate) {
         return candidate && candidate->readableCharacterPosition > position.spokenReadableCharacterCount;
     };
     if (!advances(match)) {
         // The search follows the words across recognition runs.
-        const Recovery recovery = recover(next, now);
+        const Recovery recovery = recover(weighed, now);
         if (recovery.match)
             match = recovery.match;
         if (recovery.isRereading)
@@ -376,23 +388,39 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
         if (!match)
             match = found.currentChunkInstead;
         if (!advances(match)) {
-            if (const std::optional<VoiceSyncMatch> whole = shortChunkHeardWhole(needle, position); advances(whole))
+            if (const std::optional<VoiceSyncMatch> whole = shortChunkHeardWhole(needle, weighed); advances(whole))
                 match = whole;
+        }
+        if (!advances(match) && advances(recovery.step)) {
+            match = recovery.step;
+            isStep = true;
         }
     }
     if (!match)
         return decision;
     // Only in the chunk he was reading: a match that has just jumped to a chunk may be an aside's.
-    if (match->index == position.currentParagraphIndex)
+    if (match->index == weighed.currentParagraphIndex)
         *match = throughMisheardLastCharacter(*match, needle);
 
     // The spoken position never moves back through alignment: a repeated sentence leaves it.
     next.spokenReadableCharacterCount
         = std::max(position.spokenReadableCharacterCount, match->readableCharacterPosition);
-    if (next.spokenReadableCharacterCount > position.spokenReadableCharacterCount) {
+    // Heard reading what a step passed, the presenter was not where it put him: his reading moves
+    // the count the rules weigh from, as it would have moved the count itself.
+    const bool readsWhatAStepPassed
+        = position.countBeforeStep && match->readableCharacterPosition > weighed.spokenReadableCharacterCount;
+    // A step finds no one: the presenter is as long unfound as before it.
+    const bool countMoved = next.spokenReadableCharacterCount > position.spokenReadableCharacterCount;
+    if ((countMoved && !isStep) || readsWhatAStepPassed) {
         next.lastAdvanceTime = now;
         next.heard.charactersSinceAdvance = 0;
     }
+    if (isStep)
+        next.countBeforeStep = position.spokenReadableCharacterCount;
+    else if (readsWhatAStepPassed && match->readableCharacterPosition < position.spokenReadableCharacterCount)
+        next.countBeforeStep = match->readableCharacterPosition;
+    else if (countMoved || readsWhatAStepPassed)
+        next.countBeforeStep.reset();
     const std::int64_t index = m_chunks.paragraphIndexForReadableCharacterCount(next.spokenReadableCharacterCount);
     next.voiceSyncParagraphIndex = index;
     next.currentParagraphIndex = index;

@@ -149,6 +149,8 @@ private:
         std::optional<VoiceSyncMatch> match;
         // They clearly run through words already read: the presenter is re-reading, not lost.
         bool isRereading = false;
+        // Too little to move there, but enough to step the count to the chunk before it.
+        std::optional<VoiceSyncMatch> step;
     };
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;
@@ -175,6 +177,8 @@ private:
         const SearchedText &searched, std::size_t read, std::size_t chunk, std::size_t end);
     // `position` has the update heard and counted, not yet applied.
     Recovery recover(const VoiceSyncPosition &position, double now) const;
+    // The latest words scored against the searched words they end with (`said`).
+    static double latestWordsScore(std::span<const char32_t> latest, std::span<const char32_t> said);
     // Whether a search match in a short chunk that leaves out a sentence heard enough of it.
     bool isHeardEnoughOfAShortChunk(
         const VoiceSyncMatch &match, std::int64_t dueChunk, std::span<const char32_t> latest) const;
@@ -184,6 +188,9 @@ private:
     // The chunk the presenter reads next if he leaves nothing out: a move past it leaves out
     // that many sentences.
     std::int64_t dueChunk(const VoiceSyncPosition &position) const;
+    // The position as it was before a step toward the presenter: every rule weighs a move from
+    // where he was last found.
+    VoiceSyncPosition beforeStep(VoiceSyncPosition position) const;
     // Whether the count has stood for at least this many characters heard and seconds.
     static bool hasStoodFor(const VoiceSyncPosition &position, std::int64_t characters, double seconds, double now);
     // What every chunk the search weighs is judged against, worked out once per search.
@@ -194,6 +201,12 @@ private:
         bool isVeryLongLost = false;
     };
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
+    // A step to the chunk before `index`, which the latest words run through with `weight` and
+    // `lead`, too little to move there: where a presenter who left out two sentences reads, the
+    // prompter shows the chunk next to him, and at worst one ahead of a presenter who made an
+    // aside.
+    Recovery stepToward(std::int64_t index, double weight, double lead, double score, const SearchState &state,
+        const VoiceSyncPosition &position) const;
     // Whether chunk `index` is among those followed chunk by chunk, and whether it lies past
     // every chunk the search weighs.
     bool isInWindow(std::int64_t index, const SearchState &state) const;

@@ -12,10 +12,14 @@ struct VoiceSyncPosition {
     std::optional<std::int64_t> voiceSyncParagraphIndex;
     std::int64_t currentParagraphIndex = 0;
     std::int64_t spokenReadableCharacterCount = 0;
-    // Monotonic time in seconds when the spoken count last moved (set it when Voice Sync starts
-    // and on every manual correction too).
+    // Monotonic time in seconds when the presenter was last found: the spoken count moved, other
+    // than by a step toward him, or he was heard reading what a step passed (set it when Voice
+    // Sync starts and on every manual correction too).
     double lastAdvanceTime = 0;
     HeardSpeech heard {};
+    // The count before it was stepped toward a presenter found on too little evidence to move to
+    // him: the alignment weighs every move from there, so that the step carries nothing further.
+    std::optional<std::int64_t> countBeforeStep;
 
     bool operator==(const VoiceSyncPosition &) const = default;
 };

@@ -190,6 +190,26 @@ AlignmentCharacters VoiceSyncAligner::readJoinedToChunk(
     return joined;
 }
 
+double VoiceSyncAligner::latestWordsScore(std::span<const char32_t> latest, std::span<const char32_t> said)
+{
+    return VoiceSyncSimilarity::similarityScore(latest, said.last(std::min(said.size(), latest.size())));
+}
+
+VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, double weight, double lead, double score,
+    const SearchState &state, const VoiceSyncPosition &position) const
+{
+    // Only from the start of the chunk due, once: a step past a chunk begun, or on top of another
+    // step, would run the prompter two ahead of a presenter who made an aside. Not to the last
+    // chunk's neighbour either, where the last chunk's own rules take over.
+    const bool isTwoAfterTheChunkShown
+        = state.dueChunk == position.currentParagraphIndex && index == state.dueChunk + 2;
+    if (position.countBeforeStep || !isTwoAfterTheChunkShown || index >= m_chunks.count() - 1
+        || weight < m_recovery->minimumStepWeight || lead < m_recovery->minimumStepLead)
+        return {};
+    return { std::nullopt, false,
+        VoiceSyncMatch { index - 1, score, m_chunks.paragraph(index - 1).globalReadableStart } };
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -231,8 +251,12 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
+    std::span<const char32_t> said = std::span<const char32_t>(searched.characters).first(heaviest);
+    // Evidence too light for the move may still be enough for a step toward it.
+    const auto stepInstead
+        = [&] { return stepToward(index, weights[heaviest], lead, latestWordsScore(latest, said), state, position); };
     if (!isUnrivalled)
-        return {};
+        return stepInstead();
     // The last chunk next leaves out at most the sentence before it and runs the prompter no
     // further: none of the checks that keep an aside from carrying it ahead apply.
     const bool skipsToLastChunk = index > state.dueChunk && isLastChunkNext(index, state.anchor);
@@ -252,7 +276,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
             weight = heardBadlyLeavingOutWeight(latest, searched, first, heaviest, position, index, weight);
     }
     if (!isHeavyEnough(index, firstRead, weight, lead, state))
-        return {};
+        return stepInstead();
     // Asked of every move that leaves nothing out, the rule left presenters behind for longer
     // after a passage left out than the asides it stopped. Of those, only a move that marks read
     // more than the rule weighs: an aside ending in the due chunk's closing words (主管其實把新的專案進度
@@ -277,14 +301,13 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // Scored against the searched words the latest ones end with. For the last chunk past the one
     // due, those the presenter said: the words read joined to its own, without the sentence he
     // may have left out.
-    std::span<const char32_t> said = std::span<const char32_t>(searched.characters).first(heaviest);
     AlignmentCharacters joined;
     if (skipsToLastChunk) {
         joined = readJoinedToChunk(
             searched, searchedOffset(first, heaviest, position.spokenReadableCharacterCount), chunk, heaviest);
         said = joined;
     }
-    const double score = VoiceSyncSimilarity::similarityScore(latest, said.last(std::min(said.size(), latest.size())));
+    const double score = latestWordsScore(latest, said);
     const VoiceSyncMatch match { index, score, alignmentEnd };
     if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
         return {};

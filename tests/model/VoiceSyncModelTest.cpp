@@ -2,6 +2,7 @@
 #include "ModelTestSupport.h"
 #include "PrompterViewModel.h"
 #include "ScriptedVoiceSyncEngine.h"
+#include "WorkflowTalk.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -212,4 +213,22 @@ TEST_F(VoiceSyncModelTest, TheFirstWordsOfARecognitionRunFollowOnFromTheRunBefor
     engine->say(distinctCharacters(4, 4));
     EXPECT_EQ(model.spokenReadableCharacterCount(), 48);
     EXPECT_EQ(model.voiceSyncStatus(), noMatch);
+}
+
+TEST_F(VoiceSyncModelTest, AStepTowardThePresenterIsCarriedToTheNextUpdate)
+{
+    // Words pointing two sentences on step the count to the chunk between; the next aside's
+    // words, two further on, are weighed from where the presenter was, and move nothing.
+    model.setScriptText(lumetra::testing::workflowTalk().join(QLatin1Char('\n')));
+    ScriptedVoiceSyncEngine *engine = listen();
+    model.jumpToParagraphForManualControl(3);
+    const auto sayGrowing = [engine](const QString &words) {
+        engine->say(QString());
+        for (qsizetype length = 1; length <= words.size(); ++length)
+            engine->say(words.left(length));
+    };
+    sayGrowing(QStringLiteral("我說接著看"));
+    ASSERT_EQ(model.voiceSyncParagraphIndex(), 4);
+    sayGrowing(QStringLiteral("我說第二步是替"));
+    EXPECT_EQ(model.voiceSyncParagraphIndex(), 4);
 }

@@ -4,6 +4,7 @@
 #include "ScriptParser.h"
 #include "VerbatimStretch.h"
 #include "VoiceSyncAligner.h"
+#include "WorkflowTalk.h"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +16,7 @@ using lumetra::testing::Spoken;
 
 namespace {
 
-// A talk with two chunks of seven readable characters (2 and 7) among longer ones that share
-// words and openings; chunks 4 and 11 end in the same clause (把每天重複在做的事情寫下來).
-const QStringList sentences = {
-    QStringLiteral("今天想跟大家聊聊怎麼把工作流程整理清楚。"),
-    QStringLiteral("很多人一開始就急著找新的工具來解決問題。"),
-    QStringLiteral("第三次比較有趣。"),
-    QStringLiteral("可是工具再多，如果流程本身沒有想清楚，還是會很亂。"),
-    QStringLiteral("所以第一步是先把每天重複在做的事情寫下來。"),
-    QStringLiteral("接著看看哪些步驟可以合併，哪些可以直接拿掉。"),
-    QStringLiteral("第二步是替每個步驟找一個明確的負責人。"),
-    QStringLiteral("什麼叫做做完了？"),
-    QStringLiteral("最後再決定要用什麼工具把這些步驟串起來。"),
-    QStringLiteral("第三步是定期回頭檢查，看看流程還順不順。"),
-    QStringLiteral("這樣做下來，你會發現真正需要的工具其實不多。"),
-    QStringLiteral("最後記得把每天重複在做的事情寫下來，我們下次再見。"),
-};
+const QStringList &sentences = lumetra::testing::workflowTalk();
 
 // The sentence as a recogniser with many errors hears it: every third character replaced by
 // one the talk does not use.

@@ -1,0 +1,84 @@
+#include "AlignerWithSearch.h"
+#include "HeardTranscripts.h"
+#include "ScriptParser.h"
+#include "VoiceSyncAligner.h"
+#include "WorkflowTalk.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace lumetra;
+using lumetra::testing::speak;
+using lumetra::testing::Spoken;
+using lumetra::testing::withSearch;
+
+namespace {
+
+const QStringList &talk = lumetra::testing::workflowTalk();
+
+class VoiceSyncStep : public ::testing::Test {
+protected:
+    VoiceSyncStep()
+        : chunks(ScriptParser::parse(talk.join(QString())))
+        , aligner(chunks)
+        , withoutSteps(withSearch(
+              chunks, [](RecoverySearch &search) { search.minimumStepWeight = std::numeric_limits<double>::max(); }))
+    {
+    }
+    void SetUp() override { ASSERT_EQ(chunks.count(), talk.size()); }
+
+    std::int64_t startOf(std::int64_t chunk) const { return chunks.paragraph(chunk).globalReadableStart; }
+    VoiceSyncPosition at(std::int64_t chunk) const { return { chunk, chunk, startOf(chunk), 0 }; }
+
+    // How many characters of `saying`, said from `from`, first show chunk `shown` or beyond.
+    static qsizetype charactersToShow(
+        const VoiceSyncAligner &reader, VoiceSyncPosition from, const QString &saying, std::int64_t shown)
+    {
+        for (qsizetype length = 1; length <= saying.size(); ++length) {
+            double now = 1;
+            if (speak(reader, from, saying.left(length), now).furthestChunk >= shown)
+                return length;
+        }
+        return saying.size() + 1;
+    }
+
+    ScriptChunkIndex chunks;
+    VoiceSyncAligner aligner;
+    VoiceSyncAligner withoutSteps;
+};
+
+} // namespace
+
+TEST_F(VoiceSyncStep, APresenterWhoLeftOutTwoSentencesIsShownWithinOneChunkBeforeHeIsFound)
+{
+    // At the start of chunk 2 the presenter leaves out chunks 2 and 3 and reads chunk 4 with a
+    // slip: its first words point there before they weigh what a move past two sentences needs,
+    // and the count steps to chunk 3, next to him.
+    const QString heard = QStringLiteral("所以第甲步是先把每天");
+    const qsizetype stepped = charactersToShow(aligner, at(2), heard, 3);
+    const qsizetype found = charactersToShow(aligner, at(2), heard, 4);
+    EXPECT_LT(stepped, found);
+    EXPECT_LE(found, heard.size());
+    double now = 1;
+    const Spoken step = speak(aligner, at(2), heard.left(stepped), now);
+    EXPECT_EQ(step.position.spokenReadableCharacterCount, startOf(3));
+    // Without the step the prompter shows chunk 2 until it moves to him.
+    EXPECT_EQ(charactersToShow(withoutSteps, at(2), heard, 3), found);
+}
+
+TEST_F(VoiceSyncStep, AStepOnAnAsidesWordsCarriesThePositionNoFurther)
+{
+    // At the start of chunk 3 the presenter makes an aside ending as chunk 5 opens, then one
+    // ending as chunk 6 opens, then reads chunks 3 and 4. The first steps the count to chunk 4;
+    // weighed from there, the second would carry it on, two chunks ahead of him.
+    double now = 1;
+    Spoken spoken = speak(aligner, at(3), QStringLiteral("我說接著看"), now);
+    ASSERT_EQ(spoken.position.currentParagraphIndex, 4);
+    spoken = speak(aligner, spoken.position, QStringLiteral("我說第二步是替"), now);
+    EXPECT_EQ(spoken.furthestChunk, 4);
+    spoken = speak(aligner, spoken.position, talk.at(3), now);
+    EXPECT_EQ(spoken.furthestChunk, 4);
+    spoken = speak(aligner, spoken.position, talk.at(4), now);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, startOf(5));
+}
