@@ -201,12 +201,12 @@ private:
         bool isVeryLongLost = false;
     };
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
-    // A step to the chunk before `index`, which the latest words run through with `weight` and
-    // `lead`, too little to move there: where a presenter who left out two sentences reads, the
-    // prompter shows the chunk next to him, and at worst one ahead of a presenter who made an
-    // aside.
-    Recovery stepToward(std::int64_t index, double weight, double lead, double score, const SearchState &state,
-        const VoiceSyncPosition &position) const;
+    // A step to the chunk before `index`, which the latest words run through (ending with the
+    // searched words `said`) with `weight` and `lead`, too little to move there: where a presenter
+    // who left out two sentences reads, the prompter shows the chunk next to him, and at worst one
+    // ahead of a presenter who made an aside.
+    Recovery stepToward(std::int64_t index, double weight, double lead, std::span<const char32_t> latest,
+        std::span<const char32_t> said, const SearchState &state, const VoiceSyncPosition &position) const;
     // Whether chunk `index` is among those followed chunk by chunk, and whether it lies past
     // every chunk the search weighs.
     bool isInWindow(std::int64_t index, const SearchState &state) const;

@@ -195,8 +195,9 @@ double VoiceSyncAligner::latestWordsScore(std::span<const char32_t> latest, std:
     return VoiceSyncSimilarity::similarityScore(latest, said.last(std::min(said.size(), latest.size())));
 }
 
-VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, double weight, double lead, double score,
-    const SearchState &state, const VoiceSyncPosition &position) const
+VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, double weight, double lead,
+    std::span<const char32_t> latest, std::span<const char32_t> said, const SearchState &state,
+    const VoiceSyncPosition &position) const
 {
     // Only from the start of the chunk due, once: a step past a chunk begun, or on top of another
     // step, would run the prompter two ahead of a presenter who made an aside. Not to the last
@@ -206,6 +207,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     if (position.countBeforeStep || !isTwoAfterTheChunkShown || index >= m_chunks.count() - 1
         || weight < m_recovery->minimumStepWeight || lead < m_recovery->minimumStepLead)
         return {};
+    // Scored only once taken: most refused updates take no step.
+    const double score = latestWordsScore(latest, said);
     return { std::nullopt, false,
         VoiceSyncMatch { index - 1, score, m_chunks.paragraph(index - 1).globalReadableStart } };
 }
@@ -253,8 +256,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
     std::span<const char32_t> said = std::span<const char32_t>(searched.characters).first(heaviest);
     // Evidence too light for the move may still be enough for a step toward it.
-    const auto stepInstead
-        = [&] { return stepToward(index, weights[heaviest], lead, latestWordsScore(latest, said), state, position); };
+    const auto stepInstead = [&] { return stepToward(index, weights[heaviest], lead, latest, said, state, position); };
     if (!isUnrivalled)
         return stepInstead();
     // The last chunk next leaves out at most the sentence before it and runs the prompter no
