@@ -160,14 +160,16 @@ struct RecoverySearch {
     // it, eight on (一定把意見和資料夾重新想過好, 小團隊調整問題). Within it, heard badly, the few
     // words heard right of a short chunk said garbled lead into the next one and are kept.
     std::size_t sentenceStartSlack = 2;
-    // Words too few to move to the chunk two after the one due, but running in order through it
-    // (two and a half ideographs net, a lead of one and a half over any other place), step the
-    // count to the chunk between. A presenter who left out two sentences is found on four and a
-    // half ideographs, a second and more of speech while the prompter shows a chunk two behind
-    // him; stepped, it shows the one next to him. An aside holding those words leaves it one
-    // ahead of the presenter, who reads on through the chunk the step passed, and every move
-    // after the step is weighed from where the count stood before it, so the aside carries it no
-    // further. Two ideographs were as often an aside's as the presenter's.
+    // Words too few to move to the chunk two after the one due, or to a short one just after it,
+    // but running in order through it (two and a half ideographs net, a lead of one and a half
+    // over any other place), step the count to the start of the chunk after the one due. A
+    // presenter who left out two sentences is found on four and a half ideographs, a second and
+    // more of speech while the prompter shows a chunk two behind him, and a short sentence read
+    // after the one due was left out (會議紀錄呢, heard as 會議學錄現呢) was over before he was
+    // found; stepped, the prompter shows his chunk or the one next to it. An aside holding those
+    // words leaves it one ahead of the presenter, who reads on through the chunk the step passed,
+    // and every move after the step is weighed from where the count stood before it, so the aside
+    // carries it no further. Two ideographs were as often an aside's as the presenter's.
     double minimumStepWeight = 10;
     double minimumStepLead = 6;
 

@@ -196,17 +196,24 @@ private:
     // What every chunk the search weighs is judged against, worked out once per search.
     struct SearchState {
         std::int64_t anchor = 0;
+        std::int64_t firstSearched = 0;
         std::int64_t dueChunk = 0;
         bool isLongLost = false;
         bool isVeryLongLost = false;
     };
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
-    // A step to the chunk before `index`, which the latest words run through (ending with the
-    // searched words `said`) with `weight` and `lead`, too little to move there: where a presenter
-    // who left out two sentences reads, the prompter shows the chunk next to him, and at worst one
-    // ahead of a presenter who made an aside.
+    // Whether chunk `index` by itself holds the very latest words (held to their end) better than
+    // any chunk already reached, from the first searched to the current one.
+    bool holdsLatestWordsBetterThanReachedChunks(std::span<const char32_t> latest, std::int64_t index,
+        const SearchState &state, const VoiceSyncPosition &position) const;
+    // A step to the start of the chunk after the one due, toward chunk `index` (that chunk or the
+    // one after it), which the latest words run through (their alignment ending at `end` of the
+    // searched text) with `weight` and `lead`, too little to move there: where a presenter who
+    // left out one or two sentences reads, the prompter shows his chunk or the one next to it,
+    // and at worst one ahead of a presenter who made an aside.
     Recovery stepToward(std::int64_t index, double weight, double lead, std::span<const char32_t> latest,
-        std::span<const char32_t> said, const SearchState &state, const VoiceSyncPosition &position) const;
+        const SearchedText &searched, std::size_t end, const SearchState &state,
+        const VoiceSyncPosition &position) const;
     // Whether chunk `index` is among those followed chunk by chunk, and whether it lies past
     // every chunk the search weighs.
     bool isInWindow(std::int64_t index, const SearchState &state) const;

@@ -47,7 +47,8 @@ bool VoiceSyncAligner::hasStoodFor(
 
 VoiceSyncAligner::SearchState VoiceSyncAligner::searchState(const VoiceSyncPosition &position, double now) const
 {
-    return { position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex), dueChunk(position),
+    const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
+    return { anchor, std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0), dueChunk(position),
         hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now),
         hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now) };
 }
@@ -190,27 +191,53 @@ AlignmentCharacters VoiceSyncAligner::readJoinedToChunk(
     return joined;
 }
 
+bool VoiceSyncAligner::holdsLatestWordsBetterThanReachedChunks(std::span<const char32_t> latest, std::int64_t index,
+    const SearchState &state, const VoiceSyncPosition &position) const
+{
+    const std::span<const char32_t> latestFew
+        = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));
+    const double heldByReachedChunks
+        = heaviestLatestAlignmentWeight(latestFew, state.firstSearched, position.currentParagraphIndex);
+    return latestAlignmentWeight(latestFew, index) >= heldByReachedChunks + m_recovery->minimumOwnLeadOverReachedChunks;
+}
+
 double VoiceSyncAligner::latestWordsScore(std::span<const char32_t> latest, std::span<const char32_t> said)
 {
     return VoiceSyncSimilarity::similarityScore(latest, said.last(std::min(said.size(), latest.size())));
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, double weight, double lead,
-    std::span<const char32_t> latest, std::span<const char32_t> said, const SearchState &state,
+    std::span<const char32_t> latest, const SearchedText &searched, std::size_t end, const SearchState &state,
     const VoiceSyncPosition &position) const
 {
     // Only from the start of the chunk due, once: a step past a chunk begun, or on top of another
-    // step, would run the prompter two ahead of a presenter who made an aside. Not to the last
-    // chunk's neighbour either, where the last chunk's own rules take over.
-    const bool isTwoAfterTheChunkShown
-        = state.dueChunk == position.currentParagraphIndex && index == state.dueChunk + 2;
-    if (position.countBeforeStep || !isTwoAfterTheChunkShown || index >= m_chunks.count() - 1
+    // step, would run the prompter two ahead of a presenter who made an aside. Not toward the last
+    // chunk either, where its own rules take over. Toward the chunk just after the one due only
+    // when it is short: read after the one due was left out, it is over before its few words
+    // weigh a move there, while a longer one is found on its own words before the presenter is
+    // through it, and asides opening as it does would show it while he reads the one due.
+    const bool isShownChunkDue = state.dueChunk == position.currentParagraphIndex;
+    const bool isJustPastTheChunkDue
+        = (index == state.dueChunk + 1 && isShortChunk(index)) || index == state.dueChunk + 2;
+    if (position.countBeforeStep || !isShownChunkDue || !isJustPastTheChunkDue || index >= m_chunks.count() - 1
         || weight < m_recovery->minimumStepWeight || lead < m_recovery->minimumStepLead)
         return {};
+    // Nor on words a chunk already reached holds as well: a count run ahead on a re-read sentence
+    // of the script's pattern (第四次比較手動 over 第二次比較便宜), then the presenter reading that
+    // chunk, stepped on past him.
+    if (!holdsLatestWordsBetterThanReachedChunks(latest, index, state, position))
+        return {};
+    // A short chunk is read from its start: an aside ending in its last words (…更新自動的密碼, for
+    // 保留少見的密碼) holds them as well, and had already carried the count through the short chunk
+    // due on words of its own.
+    if (index == state.dueChunk + 1
+        && readerAlignmentWeight(latest, searched, state.firstSearched, end, position.spokenReadableCharacterCount)
+            < m_recovery->minimumStepWeight)
+        return {};
     // Scored only once taken: most refused updates take no step.
-    const double score = latestWordsScore(latest, said);
-    return { std::nullopt, false,
-        VoiceSyncMatch { index - 1, score, m_chunks.paragraph(index - 1).globalReadableStart } };
+    const double score = latestWordsScore(latest, std::span<const char32_t>(searched.characters).first(end));
+    const std::int64_t next = state.dueChunk + 1;
+    return { std::nullopt, false, VoiceSyncMatch { next, score, m_chunks.paragraph(next).globalReadableStart } };
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
@@ -221,7 +248,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     if (recent.size() < m_recovery->shortestNeedle)
         return {};
     const SearchState state = searchState(position, now);
-    const std::int64_t first = std::max<std::int64_t>(state.anchor - m_recovery->chunksBehind, 0);
+    const std::int64_t first = state.firstSearched;
     const std::int64_t ahead
         = state.isLongLost ? m_recovery->chunksSearchedAheadWhenLongLost : m_recovery->chunksSearchedAhead;
     const std::int64_t end = std::min(state.anchor + ahead + 1, m_chunks.count());
@@ -256,7 +283,8 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };
     std::span<const char32_t> said = std::span<const char32_t>(searched.characters).first(heaviest);
     // Evidence too light for the move may still be enough for a step toward it.
-    const auto stepInstead = [&] { return stepToward(index, weights[heaviest], lead, latest, said, state, position); };
+    const auto stepInstead
+        = [&] { return stepToward(index, weights[heaviest], lead, latest, searched, heaviest, state, position); };
     if (!isUnrivalled)
         return stepInstead();
     // The last chunk next leaves out at most the sentence before it and runs the prompter no
@@ -291,13 +319,9 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
             { index, 0, alignmentEnd }, latest, position, leavesOutASentence && !state.isLongLost))
         return {};
     if (leavesOutASentence) {
-        const std::int64_t current = position.currentParagraphIndex;
-        const std::span<const char32_t> latestFew
-            = latest.last(std::min(latest.size(), m_recovery->reachedChunkLatestCharacters));
-        if (weights[heaviest] < latestAlignmentWeight(latest, current) + m_recovery->minimumLeadOverCurrentChunk)
-            return {};
-        const double heldByReachedChunks = heaviestLatestAlignmentWeight(latestFew, first, current);
-        if (latestAlignmentWeight(latestFew, index) < heldByReachedChunks + m_recovery->minimumOwnLeadOverReachedChunks)
+        const double heldByCurrentChunk = latestAlignmentWeight(latest, position.currentParagraphIndex);
+        if (weights[heaviest] < heldByCurrentChunk + m_recovery->minimumLeadOverCurrentChunk
+            || !holdsLatestWordsBetterThanReachedChunks(latest, index, state, position))
             return {};
     }
     // Scored against the searched words the latest ones end with. For the last chunk past the one

@@ -82,3 +82,34 @@ TEST_F(VoiceSyncStep, AStepOnAnAsidesWordsCarriesThePositionNoFurther)
     spoken = speak(aligner, spoken.position, talk.at(4), now);
     EXPECT_EQ(spoken.position.spokenReadableCharacterCount, startOf(5));
 }
+
+TEST_F(VoiceSyncStep, APresenterWhoLeftOutASentenceIsShownTheShortOneHeReadsGarbled)
+{
+    // At the start of chunk 1 the presenter leaves it out and reads the short chunk 2 with two of
+    // its seven characters misheard: too few words in order to move past a sentence left out, and
+    // the sentence is over before more are heard.
+    const QString heard = QStringLiteral("第甲次比乙有趣");
+    double now = 1;
+    EXPECT_EQ(speak(aligner, at(1), heard, now).position.spokenReadableCharacterCount, startOf(2));
+    now = 1;
+    EXPECT_EQ(speak(withoutSteps, at(1), heard, now).position.spokenReadableCharacterCount, startOf(1));
+}
+
+TEST(VoiceSyncStepOverReachedChunks, WordsAChunkAlreadyReachedHoldsAsWellTakeNoStep)
+{
+    // A re-read sentence of the script's pattern (第四次比較手動) carried the count through chunk 2
+    // (第二次比較便宜) to the short chunk 3, which is due; the presenter then reads chunk 2. Its
+    // opening runs on into 第一次比較簡單, the short chunk after the one due, as far as a step
+    // needs, but chunk 2, already reached, holds the latest words better.
+    const QStringList talk = { QStringLiteral("第四次比較手動。"),
+        QStringLiteral("第三步是大家確認簡報業務真的說明課程和合約。"), QStringLiteral("第二次比較便宜。"),
+        QStringLiteral("團隊記錄了。"), QStringLiteral("第一次比較簡單。"), QStringLiteral("第三次比較清楚。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncPosition dueShortChunk { 3, 3, chunks.paragraph(3).globalReadableStart, 0 };
+    const QString heardBefore = QStringLiteral("說明課程和合約第四次比較手動");
+    double now = 1;
+    EXPECT_EQ(
+        speak(VoiceSyncAligner(chunks), dueShortChunk, QStringLiteral("第二次比較"), now, heardBefore).furthestChunk,
+        3);
+}
