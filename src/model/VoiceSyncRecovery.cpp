@@ -201,6 +201,19 @@ bool VoiceSyncAligner::holdsLatestWordsBetterThanReachedChunks(std::span<const c
     return latestAlignmentWeight(latestFew, index) >= heldByReachedChunks + m_recovery->minimumOwnLeadOverReachedChunks;
 }
 
+bool VoiceSyncAligner::isStepToShortChunkHeardAsRead(std::span<const char32_t> latest, const SearchedText &searched,
+    std::size_t end, std::int64_t index, const SearchState &state, const VoiceSyncPosition &position) const
+{
+    // A short chunk is read from its start: an aside ending in its last words (…更新自動的密碼, for
+    // 保留少見的密碼) holds them as well, and had already carried the count through the short chunk
+    // due on words of its own. Nor do words a chunk already reached holds as well step on: a count
+    // run ahead on a re-read sentence of the script's pattern (第四次比較手動 over 第二次比較便宜),
+    // then the presenter reading that chunk, stepped on past him.
+    return readerAlignmentWeight(latest, searched, state.firstSearched, end, position.spokenReadableCharacterCount)
+        >= m_recovery->minimumStepWeight
+        && holdsLatestWordsBetterThanReachedChunks(latest, index, state, position);
+}
+
 double VoiceSyncAligner::latestWordsScore(std::span<const char32_t> latest, std::span<const char32_t> said)
 {
     return VoiceSyncSimilarity::similarityScore(latest, said.last(std::min(said.size(), latest.size())));
@@ -222,17 +235,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     if (position.countBeforeStep || !isShownChunkDue || !isJustPastTheChunkDue || index >= m_chunks.count() - 1
         || weight < m_recovery->minimumStepWeight || lead < m_recovery->minimumStepLead)
         return {};
-    // Nor on words a chunk already reached holds as well: a count run ahead on a re-read sentence
-    // of the script's pattern (第四次比較手動 over 第二次比較便宜), then the presenter reading that
-    // chunk, stepped on past him.
-    if (!holdsLatestWordsBetterThanReachedChunks(latest, index, state, position))
-        return {};
-    // A short chunk is read from its start: an aside ending in its last words (…更新自動的密碼, for
-    // 保留少見的密碼) holds them as well, and had already carried the count through the short chunk
-    // due on words of its own.
-    if (index == state.dueChunk + 1
-        && readerAlignmentWeight(latest, searched, state.firstSearched, end, position.spokenReadableCharacterCount)
-            < m_recovery->minimumStepWeight)
+    if (index == state.dueChunk + 1 && !isStepToShortChunkHeardAsRead(latest, searched, end, index, state, position))
         return {};
     // Scored only once taken: most refused updates take no step.
     const double score = latestWordsScore(latest, std::span<const char32_t>(searched.characters).first(end));
