@@ -150,7 +150,7 @@ private:
         // They clearly run through words already read: the presenter is re-reading, not lost.
         bool isRereading = false;
         // Too little to move there, but enough to step the count to the chunk before it.
-        std::optional<VoiceSyncMatch> step;
+        std::optional<VoiceSyncMatch> step {};
     };
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;

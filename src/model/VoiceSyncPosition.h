@@ -19,7 +19,7 @@ struct VoiceSyncPosition {
     HeardSpeech heard {};
     // The count before it was stepped toward a presenter found on too little evidence to move to
     // him: the alignment weighs every move from there, so that the step carries nothing further.
-    std::optional<std::int64_t> countBeforeStep;
+    std::optional<std::int64_t> countBeforeStep {};
 
     bool operator==(const VoiceSyncPosition &) const = default;
 };
