@@ -20,6 +20,14 @@ struct HearingQualityRule {
     // least the share the history holds of the script, less this margin.
     std::size_t markedReadCharacters = 16;
     double margin = 0.4;
+    // A move of the search that leaves no sentence out is asked the rule only when it marks read
+    // more than this. Asked of every such move, the rule left presenters behind for longer after a
+    // passage left out than the asides it stopped. But an aside ending in the due chunk's closing
+    // words (主管其實把新的專案進度 for 新同事通常把平台規劃好，主管避開公開的專案進度) carried the
+    // count through a sentence unheard, and an aside's first words heard alone (新同事, for
+    // 就討論這個密碼，新同事…) moved it ten characters into the chunk due, from where the rest
+    // (排序便宜的網站) ran through the next one (老闆排序共用的網站).
+    std::size_t uncheckedMarkedReadCharacters = 8;
     // Beyond the window less slack: an aside bridging into the next sentence's opening
     // (…的工作流程 then 很多公司) ran in order through a chunk twelve sentences on, and the
     // presenter, then reading behind the position, is taken for lost and carried further ahead.

@@ -310,22 +310,20 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     }
     if (!isHeavyEnough(index, firstRead, weight, lead, state))
         return stepInstead();
-    // Asked of every move that leaves nothing out, the rule left presenters behind for longer
-    // after a passage left out than the asides it stopped. Of those, only a move that marks read
-    // more than the rule weighs: an aside ending in the due chunk's closing words (主管其實把新的專案進度
-    // for 新同事通常把平台規劃好，主管避開公開的專案進度) carried the count through a sentence unheard.
-    const bool marksMoreThanWeighed = m_hearingQuality
+    const bool marksMoreThanAFewWords = m_hearingQuality
         && alignmentEnd - position.spokenReadableCharacterCount
-            > static_cast<std::int64_t>(m_hearingQuality->markedReadCharacters);
-    if ((leavesOutASentence || marksMoreThanWeighed)
+            > static_cast<std::int64_t>(m_hearingQuality->uncheckedMarkedReadCharacters);
+    // Refused as a move by the checks against an aside, the words may still step the count toward
+    // the chunk: an aside that steps it leaves the prompter one ahead at worst.
+    if ((leavesOutASentence || marksMoreThanAFewWords)
         && isHeardWorseThanLately(
             { index, 0, alignmentEnd }, latest, position, leavesOutASentence && !state.isLongLost))
-        return {};
+        return stepInstead();
     if (leavesOutASentence) {
         const double heldByCurrentChunk = latestAlignmentWeight(latest, position.currentParagraphIndex);
         if (weights[heaviest] < heldByCurrentChunk + m_recovery->minimumLeadOverCurrentChunk
             || !holdsLatestWordsBetterThanReachedChunks(latest, index, state, position))
-            return {};
+            return stepInstead();
     }
     // Scored against the searched words the latest ones end with. For the last chunk past the one
     // due, those the presenter said: the words read joined to its own, without the sentence he

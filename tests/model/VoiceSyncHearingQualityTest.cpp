@@ -56,6 +56,24 @@ TEST_F(VoiceSyncHearingQuality, AnAsideInStockWordsIsNotFollowedIntoTheChunkAfte
     EXPECT_EQ(speak(VoiceSyncAligner(chunks), position, readable(3), now).furthestChunk, 4);
 }
 
+TEST_F(VoiceSyncHearingQuality, AnAsidesFirstWordsMarkNothingReadWhileThePresenterIsHeardWithSlips)
+{
+    // Chunks 0 and 1 as a recogniser heard them with a few slips: the history holds less of the
+    // script, so the rule asks less of the aside's 排序…的網站 over chunk 3, and only the check of
+    // 新同事 (ten characters of chunk 2 marked read on three) keeps it from carrying the count there.
+    const VoiceSyncPosition position
+        = afterChunkOne(QStringLiteral("也上傳關鍵的圖人表很如公司就把零散的麼籤避開好新手還慢把時天解決好"));
+    double now = 1.0;
+    const VoiceSyncAligner aligner(chunks);
+    lumetra::testing::Spoken spoken
+        = speak(aligner, position, QStringLiteral("新同事排序便宜的網站使用者比過快速的成據"), now);
+    EXPECT_EQ(spoken.furthestChunk, 2);
+    EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart);
+
+    spoken = speak(aligner, spoken.position, readable(2), now);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 3);
+}
+
 TEST_F(VoiceSyncHearingQuality, APresenterHeardWithManyErrorsIsFollowedOnWhatFewWordsAreHeardRight)
 {
     // Every other character of the history and of chunk 2 heard wrong: the history holds about as

@@ -9,6 +9,7 @@
 #include <limits>
 
 using namespace lumetra;
+using lumetra::testing::hear;
 using lumetra::testing::speak;
 using lumetra::testing::Spoken;
 using lumetra::testing::withSearch;
@@ -112,4 +113,39 @@ TEST(VoiceSyncStepOverReachedChunks, WordsAChunkAlreadyReachedHoldsAsWellTakeNoS
     EXPECT_EQ(
         speak(VoiceSyncAligner(chunks), dueShortChunk, QStringLiteral("第二次比較"), now, heardBefore).furthestChunk,
         3);
+}
+
+TEST(VoiceSyncStepInsteadOfMove, APresenterWhoLeftOutASentenceIsSteppedTowardOnWordsTooGarbledForAMove)
+{
+    // Chunks 0 to 4 read with slips, as a recogniser heard them. The presenter then leaves out
+    // chunk 5, reads chunk 6 garbled (its 第 moves the count a character into chunk 5) and the
+    // short chunk 7 heard as one result, 先的重於嗎: a move past the sentence left out is refused on
+    // so few words heard right, but the step shows chunk 6, next to him.
+    const QStringList talk = { QStringLiteral("已經統計客戶需求。"),
+        QStringLiteral("再統計昂貴的筆記，我的朋友還是處理這個考試？"), QStringLiteral("這個流程設定名單？"),
+        QStringLiteral("說真的老闆設定正式的客戶需求。"), QStringLiteral("我們討論這個分類，業務先移除問題？"),
+        QStringLiteral("第一步是這個流程常常更新短期的任務。"), QStringLiteral("第五次比較關鍵。"),
+        QStringLiteral("先重複嗎？"), QStringLiteral("規劃舊的圖表，使用者分享簡單的意見。"),
+        QStringLiteral("第二次比較混亂。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const VoiceSyncAligner aligner(chunks);
+    double now = 1;
+    Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+    for (const QString &run : { QStringLiteral("已經統只客戶需說"),
+             QStringLiteral("再統計家昂的筆記我的朋友還處理是個考試這個流程設定名單說真的老闆設定正出的客戶需求"),
+             QStringLiteral("我們討天這個分類業務先移除題") })
+        spoken = speak(aligner, spoken.position, run, now);
+    ASSERT_EQ(spoken.position.currentParagraphIndex, 5);
+    spoken = hear(aligner, spoken.position,
+        { QStringLiteral("第"), QStringLiteral("第會"), QStringLiteral("第會次"), QStringLiteral("第會次行較關鍵") },
+        now, 0.3);
+    ASSERT_EQ(spoken.position.currentParagraphIndex, 5);
+
+    spoken = hear(aligner, spoken.position, { QStringLiteral("先的重於嗎") }, now, 1.5);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
+    EXPECT_EQ(spoken.position.countBeforeStep, chunks.paragraph(5).globalReadableStart + 1);
+
+    spoken = speak(aligner, spoken.position, QStringLiteral("規劃舊的圖表"), now);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 8);
 }
