@@ -149,7 +149,8 @@ private:
         std::optional<VoiceSyncMatch> match;
         // They clearly run through words already read: the presenter is re-reading, not lost.
         bool isRereading = false;
-        // Too little to move there, but enough to step the count to the chunk before it.
+        // Too little to move there, or too like an aside, but enough to step the count to the chunk
+        // before it.
         std::optional<VoiceSyncMatch> step {};
     };
     // Whether the words heard lately align with the script as a presenter heard well reads it.
