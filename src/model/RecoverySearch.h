@@ -77,6 +77,12 @@ struct RecoverySearch {
     // by nothing else, and the position would never move again.
     std::int64_t chunksSearchedAheadWhenLongLost = 60;
     double minimumAlignmentWeightBeyondSearch = 40;
+    // Long lost, more of the latest words are aligned. A presenter who reads on where the count
+    // cannot follow says them in the script's order; what kept the count standing may instead be
+    // a long aside (這時候團隊還常把零散的外掛簡化好這個流程慢慢收集照片和腳本, after 一定寄出這個時間表…),
+    // whose end runs in order through a chunk's stock phrases (慢慢…照片和腳本, of
+    // 老闆慢慢歸檔照片和腳本 four chunks on). Weighed with four words more of it, the move is refused.
+    std::size_t latestCharactersWhenLongLost = 20;
     // After longer still without the count moving (more than an aside and the sentence after it),
     // a chunk within chunksSearchedAhead needs three and a half ideographs net: the first chunks
     // read after a passage left out, each heard with half its characters wrong, otherwise keep

@@ -260,8 +260,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     // The chunks searched as one text, so that words running from one chunk into the next (a
     // short sentence and the one after it) align as they were said.
     const SearchedText searched = searchedText(first, end);
+    const std::size_t latestCount
+        = state.isLongLost ? m_recovery->latestCharactersWhenLongLost : m_recovery->latestCharacters;
     const std::span<const char32_t> latest
-        = std::span<const char32_t>(recent).last(std::min(recent.size(), m_recovery->latestCharacters));
+        = std::span<const char32_t>(recent).last(std::min(recent.size(), latestCount));
     const std::vector<double> weights = latestInOrderAlignmentWeights(latest, searched.characters, ideographWeight());
     const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
     if (heaviest == 0)

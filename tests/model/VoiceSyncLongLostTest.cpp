@@ -78,3 +78,39 @@ TEST(VoiceSyncLongLost, APresenterPastTheSearchedChunksIsFoundOnceLongLost)
         chunks, [](RecoverySearch &search) { search.chunksSearchedAheadWhenLongLost = search.chunksSearchedAhead; });
     EXPECT_FALSE(searchKeptNear.handleVoiceSyncUpdate(heard, position, 6.0).match);
 }
+
+TEST(VoiceSyncLongLost, ALongAsideDoesNotCarryTheCountToAChunkSharingItsStockPhrases)
+{
+    // The presenter reads chunk 1, then makes an aside long enough that he looks long lost. Its
+    // end (…慢慢收集照片和腳本) runs in order through chunk 5's stock phrases (老闆慢慢歸檔照片和腳本).
+    const QStringList talk = { QStringLiteral("其實測試聯絡人，設計師通常調整供應商。"),
+        QStringLiteral("一定寄出這個時間表，大家常常確認快速的網站。"),
+        QStringLiteral("回頭看看清單和訊息，這套系統確認溝通方式。"), QStringLiteral("反過來說新手簡化郵件和簡報。"),
+        QStringLiteral("小團隊都把提示詞和草稿說明好？"), QStringLiteral("老闆慢慢歸檔照片和腳本，每個人觀察數字。"),
+        QStringLiteral("第三次比較舊。"), QStringLiteral("這套系統慢慢排序提示詞？") };
+    const ScriptChunkIndex chunks = chunksOf(talk);
+    ASSERT_EQ(chunks.count(), talk.size());
+    const QString chunkOne = ScriptParser::normalizedReadableText(talk.at(1));
+    const auto afterAside = [&](const VoiceSyncAligner &aligner) {
+        double now = 0;
+        const VoiceSyncPosition start { 1, 1, chunks.paragraph(1).globalReadableStart, now };
+        lumetra::testing::Spoken spoken = speak(aligner, start, chunkOne, now);
+        EXPECT_EQ(spoken.position.spokenReadableCharacterCount, chunks.paragraph(2).globalReadableStart);
+        spoken = speak(aligner, spoken.position, QStringLiteral("這時候團隊還常把零散的外掛簡化"), now, chunkOne);
+        const std::int64_t furthest = spoken.furthestChunk;
+        spoken = speak(aligner, spoken.position, QStringLiteral("好這個流程慢慢收集照片和腳本"), now);
+        spoken.furthestChunk = std::max(spoken.furthestChunk, furthest);
+        return std::pair { spoken, now };
+    };
+
+    const VoiceSyncAligner aligner(chunks);
+    auto [spoken, now] = afterAside(aligner);
+    EXPECT_EQ(spoken.furthestChunk, 2);
+    // The presenter reading chunk 2 is followed.
+    EXPECT_EQ(speak(aligner, spoken.position, talk.at(2), now).position.currentParagraphIndex, 3);
+
+    // Aligning only as many of the latest words as before he looked lost, the aside carries it on.
+    const VoiceSyncAligner latestAsBefore = withSearch(
+        chunks, [](RecoverySearch &search) { search.latestCharactersWhenLongLost = search.latestCharacters; });
+    EXPECT_EQ(afterAside(latestAsBefore).first.furthestChunk, 5);
+}
