@@ -64,12 +64,13 @@ struct RecoverySearch {
     // seven chunks on) also runs through the other chunks that use them.
     double minimumLoneAlignmentWeightBeyondWindow = 28;
     double minimumLoneLeadBeyondWindow = 24;
-    // After this many characters heard and seconds without the count moving (some five seconds
-    // of speech, longer than an aside), the presenter has moved on: the window's chunks need only
-    // the weight of the next ones, and those beyond it five and a half ideographs net. Characters
+    // After this many characters heard and seconds without the count moving (some four seconds
+    // of speech, and five in all), the presenter has moved on: the window's chunks need only the
+    // weight of the next ones, and those beyond it five and a half ideographs net. Characters
     // count speech whether partial results come often or seldom, seconds count pauses too; both
-    // must agree.
-    std::int64_t charactersWhenLongLost = 20;
+    // must agree. Twenty characters kept a presenter who had left out two sentences, and was
+    // heard with most of his words wrong, lost until the sentence after the one he was reading.
+    std::int64_t charactersWhenLongLost = 17;
     double secondsWhenLongLost = 5;
     double minimumAlignmentWeightBeyondWindowWhenLongLost = 22;
     // Long lost, the search also reaches this far ahead, where a chunk needs ten ideographs net:

@@ -114,3 +114,29 @@ TEST(VoiceSyncLongLost, ALongAsideDoesNotCarryTheCountToAChunkSharingItsStockPhr
         chunks, [](RecoverySearch &search) { search.latestCharactersWhenLongLost = search.latestCharacters; });
     EXPECT_EQ(afterAside(latestAsBefore).first.furthestChunk, 5);
 }
+
+TEST(VoiceSyncLongLost, APresenterHeardBadlyAfterTwoSentencesLeftOutIsFoundOnSeventeenCharacters)
+{
+    // Found last re-reading chunk 0, the presenter left out chunks 2 and 3 and read chunk 4 with
+    // most of it misheard; its last words stepped the count to chunk 3. He now reads chunk 5.
+    const QStringList talk = { QStringLiteral("新手馬上記錄內部的字幕。"), QStringLiteral("團隊規劃發票。"),
+        QStringLiteral("新同事學會這個備份，我自己討論每週的工作流程？"), QStringLiteral("都重新想過排程。"),
+        QStringLiteral("工程師都記錄圖表！"), QStringLiteral("團隊一定合併產品設計。"),
+        QStringLiteral("另外再測試麻煩的考試，很多公司把客戶需求選擇好。"),
+        QStringLiteral("也處理系統，主管避開工具。") };
+    const ScriptChunkIndex chunks = chunksOf(talk);
+    ASSERT_EQ(chunks.count(), talk.size());
+    VoiceSyncPosition position { 3, 3, chunks.paragraph(3).globalReadableStart, 0 };
+    position.countBeforeStep = chunks.paragraph(2).globalReadableStart;
+    position.heard = { QStringLiteral("團隊規劃發麼你手家那記錄內部行的字幕如程其師都定錄圖面"), QString(), 9 };
+    const QString chunkFiveHeard = QStringLiteral("看沒一會家併產品");
+
+    double now = 6.7;
+    EXPECT_EQ(speak(VoiceSyncAligner(chunks), position, chunkFiveHeard, now).position.currentParagraphIndex, 5);
+
+    // Asking for twenty characters, he is not found before his run ends.
+    now = 6.7;
+    const VoiceSyncAligner twentyCharacters
+        = withSearch(chunks, [](RecoverySearch &search) { search.charactersWhenLongLost = 20; });
+    EXPECT_EQ(speak(twentyCharacters, position, chunkFiveHeard, now).furthestChunk, 3);
+}
