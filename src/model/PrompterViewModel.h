@@ -355,6 +355,8 @@ private:
     HeardSpeech m_voiceSyncHeard;
     // Set while the count stands where the alignment stepped it toward the presenter.
     std::optional<std::int64_t> m_voiceSyncCountBeforeStep;
+    // Set while the alignment waits for more words before a move that leaves out a sentence.
+    std::optional<std::int64_t> m_voiceSyncHeldBackMoveEnd;
 };
 
 } // namespace lumetra

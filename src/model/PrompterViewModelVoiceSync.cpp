@@ -111,7 +111,8 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
         m_isVoiceSyncAlignerCurrent = true;
     }
     const VoiceSyncPosition position { m_voiceSyncParagraphIndex, currentParagraphIndex(),
-        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncHeard, m_voiceSyncCountBeforeStep };
+        m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncHeard, m_voiceSyncCountBeforeStep,
+        m_voiceSyncHeldBackMoveEnd };
     const Clock::time_point now = Clock::now();
     const Clock::time_point movedAt = m_spokenCountMovedAt;
     const VoiceSyncDecision decision
@@ -127,6 +128,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
             scrollToReadableCharacterCount(m_spokenReadableCharacterCount);
     }
     m_voiceSyncHeard = decision.position.heard;
+    m_voiceSyncHeldBackMoveEnd = decision.position.heldBackMoveEnd;
     setVoiceSyncStatus(decision.status);
 }
 

@@ -179,6 +179,15 @@ struct RecoverySearch {
     // carries it no further. Two ideographs were as often an aside's as the presenter's.
     double minimumStepWeight = 10;
     double minimumStepLead = 6;
+    // A move that leaves out a sentence on less than minimumAlignmentWeight, while the presenter
+    // is heard at least this well (HearingQualityRule's share) and is not long lost, waits until
+    // the next words run on past where it would put the count. An aside opening with a later
+    // sentence's words (這個流程已經學會, two sentences before 這個流程真的學會…) holds them as well
+    // as the presenter reading that sentence does, but its next words run elsewhere (後音和系統),
+    // and the presenter then read the sentences it passed for ten seconds toward a prompter two
+    // ahead. His own next words mostly run on; heard worse than this, too few of them do, and
+    // waiting kept him lost.
+    double minimumHearingQualityToHoldBackMoves = 0.5;
 
     bool operator==(const RecoverySearch &) const = default;
 };

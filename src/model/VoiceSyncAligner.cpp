@@ -381,6 +381,8 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     if (!advances(match)) {
         // The search follows the words across recognition runs.
         const Recovery recovery = recover(weighed, now);
+        if (recovery.heldBackMoveEnd)
+            next.heldBackMoveEnd = recovery.heldBackMoveEnd;
         if (recovery.match)
             match = recovery.match;
         if (recovery.isRereading)
@@ -415,6 +417,8 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
         next.lastAdvanceTime = now;
         next.heard.charactersSinceAdvance = 0;
     }
+    if (countMoved && !isStep)
+        next.heldBackMoveEnd.reset();
     if (isStep)
         next.countBeforeStep = position.spokenReadableCharacterCount;
     else if (readsWhatAStepPassed && match->readableCharacterPosition < position.spokenReadableCharacterCount)

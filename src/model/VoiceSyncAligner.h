@@ -152,6 +152,8 @@ private:
         // Too little to move there, or too like an aside, but enough to step the count to the chunk
         // before it.
         std::optional<VoiceSyncMatch> step {};
+        // Where a move held back until more words run on past it would put the count.
+        std::optional<std::int64_t> heldBackMoveEnd {};
     };
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;
@@ -203,6 +205,11 @@ private:
         bool isVeryLongLost = false;
     };
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
+    // Whether a move to `alignmentEnd` that leaves out a sentence on `weight` waits for more words:
+    // it is not long lost, is heard well enough to tell, and the latest words do not yet run on
+    // past a move held back on the update before (within the chunk after its own at most).
+    bool holdsBackMove(
+        std::int64_t alignmentEnd, double weight, const SearchState &state, const VoiceSyncPosition &position) const;
     // Whether chunk `index` by itself holds the very latest words (held to their end) better than
     // any chunk already reached, from the first searched to the current one.
     bool holdsLatestWordsBetterThanReachedChunks(std::span<const char32_t> latest, std::int64_t index,

@@ -243,6 +243,20 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     return { std::nullopt, false, VoiceSyncMatch { next, score, m_chunks.paragraph(next).globalReadableStart } };
 }
 
+bool VoiceSyncAligner::holdsBackMove(
+    std::int64_t alignmentEnd, double weight, const SearchState &state, const VoiceSyncPosition &position) const
+{
+    if (state.isLongLost || weight >= m_recovery->minimumAlignmentWeight || !m_hearingQuality
+        || recentHearingQuality(position) < m_recovery->minimumHearingQualityToHoldBackMoves)
+        return false;
+    if (!position.heldBackMoveEnd)
+        return true;
+    const auto chunkEndingAt
+        = [this](std::int64_t end) { return m_chunks.paragraphIndexForReadableCharacterCount(end - 1); };
+    return alignmentEnd <= *position.heldBackMoveEnd
+        || chunkEndingAt(alignmentEnd) > chunkEndingAt(*position.heldBackMoveEnd) + 1;
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -340,6 +354,12 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const VoiceSyncMatch match { index, score, alignmentEnd };
     if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
         return {};
+    if (leavesOutASentence && holdsBackMove(alignmentEnd, weight, state, position)) {
+        // Meanwhile the count steps toward the chunk where it can.
+        Recovery heldBack = stepInstead();
+        heldBack.heldBackMoveEnd = alignmentEnd;
+        return heldBack;
+    }
     return { match };
 }
 
