@@ -92,9 +92,10 @@ TEST_F(VoiceSyncHeldBackMove, APresenterWhoLeftOutTwoSentencesIsFoundAsHisWordsR
 TEST(VoiceSyncHeldBackMoveInTheModel, TheMoveHeldBackIsCarriedToTheNextUpdate)
 {
     lumetra::testing::clearStoredSettings();
-    PrompterViewModel model(talk.join(QLatin1Char('\n')), lumetra::testing::idleRecordingEngine());
+    // Declared before the model, which may still stop the engine when it goes.
     QStringList log;
     lumetra::testing::ScriptedVoiceSyncEngine *engine = nullptr;
+    PrompterViewModel model(talk.join(QLatin1Char('\n')), lumetra::testing::idleRecordingEngine());
     model.setVoiceSyncEngineFactory([&](QObject *parent) {
         engine = new lumetra::testing::ScriptedVoiceSyncEngine(&log, parent);
         return engine;
