@@ -207,7 +207,7 @@ private:
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
     // Whether a move to `alignmentEnd` that leaves out a sentence on `weight` waits for more words:
     // it is not long lost, is heard well enough to tell, and the latest words do not yet run on
-    // past a move held back on the update before (within the chunk after its own at most).
+    // past the move held back since the count last moved (within the chunk after its own at most).
     bool holdsBackMove(
         std::int64_t alignmentEnd, double weight, const SearchState &state, const VoiceSyncPosition &position) const;
     // Whether chunk `index` by itself holds the very latest words (held to their end) better than

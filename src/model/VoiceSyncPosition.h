@@ -20,8 +20,8 @@ struct VoiceSyncPosition {
     // The count before it was stepped toward a presenter found on too little evidence to move to
     // him: the alignment weighs every move from there, so that the step carries nothing further.
     std::optional<std::int64_t> countBeforeStep {};
-    // Where a move that leaves out a sentence would have put the count on the latest update, held
-    // back until more of the presenter's words run on past it.
+    // Where a move that leaves out a sentence would have put the count, held back until more of
+    // the presenter's words run on past it; kept until the count moves.
     std::optional<std::int64_t> heldBackMoveEnd {};
 
     bool operator==(const VoiceSyncPosition &) const = default;
