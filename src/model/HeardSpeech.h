@@ -17,9 +17,14 @@ struct HeardSpeech {
     // re-reading: how much he has said without being found, whatever the recogniser's pace of
     // partial results.
     std::int64_t charactersSinceAdvance = 0;
+    // Readable characters heard since the spoken count last moved, re-reading or not: the words
+    // that moved it are no evidence for a move on from it.
+    std::int64_t charactersSinceCountMoved = 0;
 
     // The state after a transcript arrives (in readable form).
     HeardSpeech after(const QString &transcript) const;
+    // The state once the spoken count has moved.
+    HeardSpeech afterCountMoved() const { return { earlierRuns, currentRun, 0, 0 }; }
     // The earlier runs' end followed by the current run.
     QString recent() const { return earlierRuns + currentRun; }
 

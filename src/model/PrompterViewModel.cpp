@@ -236,7 +236,7 @@ void PrompterViewModel::setSpokenReadableCharacterCount(std::int64_t count)
     m_voiceSyncHeldBackMoveEnd.reset();
     if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged)) {
         m_spokenCountMovedAt = Clock::now();
-        m_voiceSyncHeard.charactersSinceAdvance = 0;
+        m_voiceSyncHeard = m_voiceSyncHeard.afterCountMoved();
     }
 }
 

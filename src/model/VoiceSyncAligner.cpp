@@ -415,7 +415,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     const bool countMoved = next.spokenReadableCharacterCount > position.spokenReadableCharacterCount;
     if ((countMoved && !isStep) || readsWhatAStepPassed) {
         next.lastAdvanceTime = now;
-        next.heard.charactersSinceAdvance = 0;
+        next.heard = next.heard.afterCountMoved();
     }
     if (countMoved && !isStep)
         next.heldBackMoveEnd.reset();

@@ -210,6 +210,10 @@ private:
     // past the move held back since the count last moved (within the chunk after its own at most).
     bool holdsBackMove(
         std::int64_t alignmentEnd, double weight, const SearchState &state, const VoiceSyncPosition &position) const;
+    // The weight of the latest words' alignment ending at `end` of the searched text, as a
+    // reader's from the spoken count, counting only those heard since the count last moved.
+    double weightHeardSinceCountMoved(std::span<const char32_t> latest, const SearchedText &searched,
+        std::int64_t first, std::size_t end, const VoiceSyncPosition &position) const;
     // Whether chunk `index` by itself holds the very latest words (held to their end) better than
     // any chunk already reached, from the first searched to the current one.
     bool holdsLatestWordsBetterThanReachedChunks(std::span<const char32_t> latest, std::int64_t index,

@@ -243,6 +243,18 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     return { std::nullopt, false, VoiceSyncMatch { next, score, m_chunks.paragraph(next).globalReadableStart } };
 }
 
+double VoiceSyncAligner::weightHeardSinceCountMoved(std::span<const char32_t> latest, const SearchedText &searched,
+    std::int64_t first, std::size_t end, const VoiceSyncPosition &position) const
+{
+    // The sentence just read (…新同事安排這個步驟) shares words with the one after the count
+    // (所以新同事真的把這個素材), and ran on through them into an aside's opening (反過來說團隊, for
+    // 反過來說小團隊… two sentences on).
+    const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceCountMoved, 0));
+    const std::span<const char32_t> heard = latest.last(std::min(latest.size(), since));
+    return heard.empty() ? 0
+                         : readerAlignmentWeight(heard, searched, first, end, position.spokenReadableCharacterCount);
+}
+
 bool VoiceSyncAligner::holdsBackMove(
     std::int64_t alignmentEnd, double weight, const SearchState &state, const VoiceSyncPosition &position) const
 {
@@ -354,7 +366,10 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const VoiceSyncMatch match { index, score, alignmentEnd };
     if (score < m_recovery->minimumScore || !isHeardEnoughOfAShortChunk(match, state.dueChunk, latest))
         return {};
-    if (leavesOutASentence && holdsBackMove(alignmentEnd, weight, state, position)) {
+    if (leavesOutASentence
+        && holdsBackMove(alignmentEnd,
+            std::min(weight, weightHeardSinceCountMoved(latest, searched, first, heaviest, position)), state,
+            position)) {
         // Meanwhile the count steps toward the chunk where it can.
         Recovery heldBack = stepInstead();
         heldBack.heldBackMoveEnd = alignmentEnd;

@@ -107,6 +107,7 @@ TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
         unmoved.heard.currentRun = ScriptParser::normalizedReadableText(transcript);
         unmoved.heard.charactersSinceAdvance = unmoved.heard.currentRun.size();
+        unmoved.heard.charactersSinceCountMoved = unmoved.heard.charactersSinceAdvance;
         EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, unmoved, false })) << transcript.toStdString();
     }
 }
@@ -135,8 +136,9 @@ TEST(VoiceSyncAligner, RereadingNeverMovesTheSpokenCountBack)
     const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(reread, position, 9.0);
     ASSERT_TRUE(decision.match);
     EXPECT_EQ(decision.match->index, 1);
-    // Found re-reading is found: nothing of it counts as heard without finding him.
-    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, { {}, reread, 0 } }));
+    // Found re-reading is found: nothing of it counts as heard without finding him, though all
+    // of it was heard since the count moved.
+    EXPECT_EQ(decision.position, (VoiceSyncPosition { 2, 2, 30, 4.0, { {}, reread, 0, reread.size() } }));
     // The status names the furthest spoken chunk, with the new score truncated (11/12 = 91.7%).
     EXPECT_EQ(decision.status, QStringLiteral("已對齊第 3 句 · 91%"));
 }

@@ -114,3 +114,27 @@ TEST(VoiceSyncHeldBackMoveInTheModel, TheMoveHeldBackIsCarriedToTheNextUpdate)
     sayGrowing(openingOfChunkSeven + QStringLiteral("拍程"));
     EXPECT_EQ(model.voiceSyncParagraphIndex(), 7);
 }
+
+TEST(VoiceSyncHeldBackMoveOnNewWords, WordsThatMovedTheCountDoNotCarryAnAsideOnFromIt)
+{
+    const QStringList script = { QStringLiteral("第二步是比較合併庫存，客戶比較分類待辦清單？"),
+        QStringLiteral("講到這裡客戶比較重新想過成果。"),
+        QStringLiteral("業務也把交接文件測試好，新同事安排這個步驟？"), QStringLiteral("什麼叫做分享完了？"),
+        QStringLiteral("所以新同事真的把這個素材設定好。"),
+        QStringLiteral("反過來說小團隊已經觀察產品設計和評論，這個流程馬上選擇回饋。"),
+        QStringLiteral("我們檢查複雜的節奏，這套系統通常處理這個想法。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(script.join(QString())));
+    ASSERT_EQ(chunks.count(), script.size());
+    const VoiceSyncAligner aligner(chunks);
+    double now = 0;
+    Spoken spoken { { 0, 0, 0, now } };
+    for (qsizetype index = 0; index < 3; ++index)
+        spoken = speak(aligner, spoken.position, script.at(index), now);
+    ASSERT_EQ(spoken.position.currentParagraphIndex, 3);
+    // 新同事…這個, just read, runs on through chunk 4 into an aside opening as chunk 5 does.
+    spoken = speak(aligner, spoken.position, QStringLiteral("反過來說團隊慢慢準備排程"), now);
+    EXPECT_LE(spoken.furthestChunk, 4);
+    for (qsizetype index = 3; index < 6; ++index)
+        spoken = speak(aligner, spoken.position, script.at(index), now);
+    EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
+}

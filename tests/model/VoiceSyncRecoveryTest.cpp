@@ -635,9 +635,11 @@ TEST(VoiceSyncAside, WordsRunningOnFromTheSentenceReadDoNotCarryThePositionPastT
     ASSERT_EQ(chunks.count(), talk.size());
     const QString aside = QStringLiteral("這個流程也說明清楚的檔案交給這個預算");
     EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 3), 3, aside), 4);
+    // Nor held back on the words heard since the count moved, which stop it too.
     const VoiceSyncAligner bridged = withSearch(chunks, [](RecoverySearch &search) {
         search.hearingQualityForUnreadWordsOnly = 2;
         search.minimumLeftOutWordsWeight = -1000;
+        search.minimumHearingQualityToHoldBackMoves = 2;
     });
     EXPECT_GE(furthestChunkSaying(bridged, talk.mid(0, 3), 3, aside), 5);
 
@@ -707,7 +709,9 @@ TEST(VoiceSyncAside, AnAsideHoldingALaterChunkLessCloselyThanThePresenterIsHeard
     ASSERT_EQ(chunks.count(), talk.size());
     const QString aside = QStringLiteral("但是回頭看看訂單這個");
     EXPECT_LE(furthestChunkSaying(VoiceSyncAligner(chunks), talk.mid(0, 2), 2, aside), 3);
-    VoiceSyncAligner usualMargin(chunks);
+    // Nor held back on its words, which stop it too.
+    VoiceSyncAligner usualMargin
+        = withSearch(chunks, [](RecoverySearch &search) { search.minimumHearingQualityToHoldBackMoves = 2; });
     HearingQualityRule rule;
     rule.marginLeavingOutASentence = rule.margin;
     usualMargin.setHearingQualityRule(rule);
@@ -839,13 +843,13 @@ TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
     HeardSpeech heard;
     for (const QString &partial : { QStringLiteral("今天"), QStringLiteral("今天想跟"), QStringLiteral("今天想跟大家") })
         heard = heard.after(partial);
-    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大家"), 6 }));
+    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大家"), 6, 6 }));
     // A run's last words revised keep its opening: still the same run, and nothing more heard.
     heard = heard.after(QStringLiteral("今天想跟大"));
-    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大"), 6 }));
+    EXPECT_EQ(heard, (HeardSpeech { {}, QStringLiteral("今天想跟大"), 6, 6 }));
     // A new run starts from nothing (an empty transcript, or its own first words).
     heard = heard.after(QString());
-    EXPECT_EQ(heard, (HeardSpeech { QStringLiteral("今天想跟大"), {}, 6 }));
+    EXPECT_EQ(heard, (HeardSpeech { QStringLiteral("今天想跟大"), {}, 6, 6 }));
     heard = heard.after(QStringLiteral("很多")).after(QStringLiteral("很多人一開始就急著找新的工具來解決問題"));
     heard = heard.after(QStringLiteral("第三"));
     EXPECT_EQ(heard.currentRun, QStringLiteral("第三"));
@@ -855,7 +859,7 @@ TEST(HeardSpeech, RunsAreToldApartAndTheirEndsKept)
     EXPECT_EQ(heard.recent(), heard.earlierRuns + QStringLiteral("第三"));
     // A shorter transcript that opens differently is a new run even when long.
     const HeardSpeech restarted = HeardSpeech { {}, QStringLiteral("一二三四五六") }.after(QStringLiteral("七八九十一"));
-    EXPECT_EQ(restarted, (HeardSpeech { QStringLiteral("一二三四五六"), QStringLiteral("七八九十一"), 5 }));
+    EXPECT_EQ(restarted, (HeardSpeech { QStringLiteral("一二三四五六"), QStringLiteral("七八九十一"), 5, 5 }));
 }
 
 TEST_F(VoiceSyncRecovery, AfterSecondsOfSpeechWithoutAMoveTheWindowNeedsLessEvidence)
