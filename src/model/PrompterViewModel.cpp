@@ -233,7 +233,7 @@ void PrompterViewModel::setSpokenReadableCharacterCount(std::int64_t count)
     // A count set here stands where the presenter is, not where a step put it, and no move waits
     // on it; an update that steps or holds a move back sets that again.
     m_voiceSyncCountBeforeStep.reset();
-    m_voiceSyncHeldBackMoveEnd.reset();
+    m_voiceSyncHeldBackMove.reset();
     if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged)) {
         m_spokenCountMovedAt = Clock::now();
         m_voiceSyncHeard = m_voiceSyncHeard.afterCountMoved();

@@ -356,7 +356,7 @@ private:
     // Set while the count stands where the alignment stepped it toward the presenter.
     std::optional<std::int64_t> m_voiceSyncCountBeforeStep;
     // Set while the alignment waits for more words before a move that leaves out a sentence.
-    std::optional<std::int64_t> m_voiceSyncHeldBackMoveEnd;
+    std::optional<VoiceSyncMatch> m_voiceSyncHeldBackMove;
 };
 
 } // namespace lumetra

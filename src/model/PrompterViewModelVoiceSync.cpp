@@ -112,7 +112,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
     }
     const VoiceSyncPosition position { m_voiceSyncParagraphIndex, currentParagraphIndex(),
         m_spokenReadableCharacterCount, seconds(m_spokenCountMovedAt), m_voiceSyncHeard, m_voiceSyncCountBeforeStep,
-        m_voiceSyncHeldBackMoveEnd };
+        m_voiceSyncHeldBackMove };
     const Clock::time_point now = Clock::now();
     const Clock::time_point movedAt = m_spokenCountMovedAt;
     const VoiceSyncDecision decision
@@ -128,7 +128,7 @@ void PrompterViewModel::handleVoiceSyncUpdate(const VoiceSyncUpdate &update)
             scrollToReadableCharacterCount(m_spokenReadableCharacterCount);
     }
     m_voiceSyncHeard = decision.position.heard;
-    m_voiceSyncHeldBackMoveEnd = decision.position.heldBackMoveEnd;
+    m_voiceSyncHeldBackMove = decision.position.heldBackMove;
     setVoiceSyncStatus(decision.status);
 }
 

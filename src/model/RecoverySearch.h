@@ -186,9 +186,11 @@ struct RecoverySearch {
     // as the presenter reading that sentence does, but its next words run elsewhere (後音和系統),
     // and the presenter then read the sentences it passed for ten seconds toward a prompter two
     // ahead. His own next words mostly run on; heard worse than this, too few of them do, and
-    // waiting kept him lost. The weight that lets such a move through counts only the words heard
-    // since the count last moved: the sentence just read can run on through words a sentence
-    // left out shares with it into the aside.
+    // waiting kept him lost. Heard a little better, they may still align nowhere (再這還大心後,
+    // for 再把資料夾統計好): the move is taken once nothing else has found him for as long as
+    // charactersWhenVeryLongLost and secondsWhenVeryLongLost say. The weight that lets such a
+    // move through counts only the words heard since the count last moved: the sentence just
+    // read can run on through words that a sentence left out shares with it, into the aside.
     double minimumHearingQualityToHoldBackMoves = 0.5;
 
     bool operator==(const RecoverySearch &) const = default;

@@ -381,8 +381,8 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     if (!advances(match)) {
         // The search follows the words across recognition runs.
         const Recovery recovery = recover(weighed, now);
-        if (recovery.heldBackMoveEnd)
-            next.heldBackMoveEnd = recovery.heldBackMoveEnd;
+        if (recovery.heldBackMove)
+            next.heldBackMove = recovery.heldBackMove;
         if (recovery.match)
             match = recovery.match;
         if (recovery.isRereading)
@@ -393,6 +393,9 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
             if (const std::optional<VoiceSyncMatch> whole = shortChunkHeardWhole(needle, weighed); advances(whole))
                 match = whole;
         }
+        // Nothing found since, the move held back is the likeliest place he has gone.
+        if (!advances(match) && isHeldBackMoveDue(weighed, now))
+            match = weighed.heldBackMove;
         if (!advances(match) && advances(recovery.step)) {
             match = recovery.step;
             isStep = true;
@@ -418,7 +421,7 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
         next.heard = next.heard.afterCountMoved();
     }
     if (countMoved && !isStep)
-        next.heldBackMoveEnd.reset();
+        next.heldBackMove.reset();
     if (isStep)
         next.countBeforeStep = position.spokenReadableCharacterCount;
     else if (readsWhatAStepPassed && match->readableCharacterPosition < position.spokenReadableCharacterCount)

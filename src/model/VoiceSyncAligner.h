@@ -152,8 +152,8 @@ private:
         // Too little to move there, or too like an aside, but enough to step the count to the chunk
         // before it.
         std::optional<VoiceSyncMatch> step {};
-        // Where a move held back until more words run on past it would put the count.
-        std::optional<std::int64_t> heldBackMoveEnd {};
+        // A move held back until more words run on past it.
+        std::optional<VoiceSyncMatch> heldBackMove {};
     };
     // Whether the words heard lately align with the script as a presenter heard well reads it.
     bool isHeardWell(const VoiceSyncPosition &position) const;
@@ -214,6 +214,9 @@ private:
     // reader's from the spoken count, counting only those heard since the count last moved.
     double weightHeardSinceCountMoved(std::span<const char32_t> latest, const SearchedText &searched,
         std::int64_t first, std::size_t end, const VoiceSyncPosition &position) const;
+    // Whether the move held back is taken after all: nothing has found the presenter since for as
+    // long as the search waits before it asks little of a move.
+    bool isHeldBackMoveDue(const VoiceSyncPosition &position, double now) const;
     // Whether chunk `index` by itself holds the very latest words (held to their end) better than
     // any chunk already reached, from the first searched to the current one.
     bool holdsLatestWordsBetterThanReachedChunks(std::span<const char32_t> latest, std::int64_t index,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HeardSpeech.h"
+#include "VoiceSyncMatch.h"
 
 #include <cstdint>
 #include <optional>
@@ -20,9 +21,9 @@ struct VoiceSyncPosition {
     // The count before it was stepped toward a presenter found on too little evidence to move to
     // him: the alignment weighs every move from there, so that the step carries nothing further.
     std::optional<std::int64_t> countBeforeStep {};
-    // Where a move that leaves out a sentence would have put the count, held back until more of
-    // the presenter's words run on past it; kept until the count moves.
-    std::optional<std::int64_t> heldBackMoveEnd {};
+    // A move that leaves out a sentence, held back until more of the presenter's words run on past
+    // it, or until nothing else has found him for long; kept until the count moves.
+    std::optional<VoiceSyncMatch> heldBackMove {};
 
     bool operator==(const VoiceSyncPosition &) const = default;
 };

@@ -261,12 +261,18 @@ bool VoiceSyncAligner::holdsBackMove(
     if (state.isLongLost || weight >= m_recovery->minimumAlignmentWeight || !m_hearingQuality
         || recentHearingQuality(position) < m_recovery->minimumHearingQualityToHoldBackMoves)
         return false;
-    if (!position.heldBackMoveEnd)
+    if (!position.heldBackMove)
         return true;
     const auto chunkEndingAt
         = [this](std::int64_t end) { return m_chunks.paragraphIndexForReadableCharacterCount(end - 1); };
-    return alignmentEnd <= *position.heldBackMoveEnd
-        || chunkEndingAt(alignmentEnd) > chunkEndingAt(*position.heldBackMoveEnd) + 1;
+    const std::int64_t heldEnd = position.heldBackMove->readableCharacterPosition;
+    return alignmentEnd <= heldEnd || chunkEndingAt(alignmentEnd) > chunkEndingAt(heldEnd) + 1;
+}
+
+bool VoiceSyncAligner::isHeldBackMoveDue(const VoiceSyncPosition &position, double now) const
+{
+    return m_recovery && position.heldBackMove
+        && hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now);
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
@@ -372,7 +378,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
             position)) {
         // Meanwhile the count steps toward the chunk where it can.
         Recovery heldBack = stepInstead();
-        heldBack.heldBackMoveEnd = alignmentEnd;
+        heldBack.heldBackMove = match;
         return heldBack;
     }
     return { match };

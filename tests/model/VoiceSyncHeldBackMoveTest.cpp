@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumetra;
+using lumetra::testing::hear;
 using lumetra::testing::speak;
 using lumetra::testing::Spoken;
 using lumetra::testing::withSearch;
@@ -137,4 +138,38 @@ TEST(VoiceSyncHeldBackMoveOnNewWords, WordsThatMovedTheCountDoNotCarryAnAsideOnF
     for (qsizetype index = 3; index < 6; ++index)
         spoken = speak(aligner, spoken.position, script.at(index), now);
     EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
+}
+
+TEST(VoiceSyncHeldBackMoveOnNewWords, AMoveHeldBackIsTakenWhenNothingElseFindsThePresenter)
+{
+    const QStringList script = { QStringLiteral("我們都移除評論和表單，小團隊處理基本的庫存。"),
+        QStringLiteral("講到這裡這套系統都交給報告和系統。"),
+        QStringLiteral("第一步是你馬上移除回饋和圖表，還是回頭看看想法！"), QStringLiteral("還是把少見的發票規劃好。"),
+        QStringLiteral("什麼叫做建立完了？"), QStringLiteral("大家比較了。"),
+        QStringLiteral("另外我的朋友再把資料夾統計好，這套系統也記錄複雜的名單！"), QStringLiteral("大家討論了。"),
+        QStringLiteral("專案進度呢？"), QStringLiteral("再來這個流程統計行事曆，我們確認這個想法。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(script.join(QString())));
+    ASSERT_EQ(chunks.count(), script.size());
+    const VoiceSyncAligner aligner(chunks);
+    double now = 0;
+    Spoken spoken { { 0, 0, 0, now } };
+    // Chunks 0 to 2, each a recognition run, heard with two characters in five wrong.
+    for (const QString &run : { QStringLiteral("我這的移除分論動多單樣現隊處理本的庫存"),
+             QStringLiteral("行講到這裡這年就都交給報動告和中統"),
+             QStringLiteral("第一步之方馬出移除回饋去圖表還是回頭看看想法") })
+        spoken = speak(aligner, spoken.position, run, now);
+    ASSERT_EQ(spoken.position.currentParagraphIndex, 3);
+    // He reads chunks 3 to 7 in one run, its partial results half a second apart. Chunk 6's
+    // opening (另外我之大友) weighs too little to be taken at once, and nothing he says after it
+    // runs on from it or finds him elsewhere.
+    QStringList partials;
+    QString heard;
+    for (const QString &words :
+        QStringLiteral("好 經 但建 為完 去 當當 比成 了 另外 我之 大友 再這 還大 心後 計 上套就 "
+                       "動也 記 種雜 用名 因 理 把專 案進 心度簡化開")
+            .split(QLatin1Char(' ')))
+        partials.append(heard += words);
+    spoken = hear(aligner, spoken.position, partials, now, 0.5);
+    EXPECT_GE(spoken.position.currentParagraphIndex, 6);
+    EXPECT_LE(spoken.furthestChunk, 8);
 }
