@@ -24,10 +24,10 @@ HeardSpeech HeardSpeech::after(const QString &transcript) const
 {
     if (!startsNewRun(currentRun, transcript)) {
         const qsizetype added = std::max<qsizetype>(transcript.size() - currentRun.size(), 0);
-        return { earlierRuns, transcript, charactersSinceAdvance + added, charactersSinceCountMoved + added };
+        return { earlierRuns, transcript, charactersSinceAdvance + added, charactersSinceSentenceEnded + added };
     }
     return { (earlierRuns + currentRun).right(keptCharacters), transcript, charactersSinceAdvance + transcript.size(),
-        charactersSinceCountMoved + transcript.size() };
+        charactersSinceSentenceEnded + transcript.size() };
 }
 
 } // namespace lumetra

@@ -17,14 +17,19 @@ struct HeardSpeech {
     // re-reading: how much he has said without being found, whatever the recogniser's pace of
     // partial results.
     std::int64_t charactersSinceAdvance = 0;
-    // Readable characters heard since the spoken count last moved, re-reading or not: the words
-    // that moved it are no evidence for a move on from it.
-    std::int64_t charactersSinceCountMoved = 0;
+    // Readable characters heard since the spoken count last passed the end of a sentence: the
+    // words that finished it are no evidence for a move on from there. Moves within a sentence
+    // leave it, since one word misheard as the current sentence's (常常) can move the count a
+    // little while the presenter reads a sentence further on.
+    std::int64_t charactersSinceSentenceEnded = 0;
 
     // The state after a transcript arrives (in readable form).
     HeardSpeech after(const QString &transcript) const;
-    // The state once the spoken count has moved.
-    HeardSpeech afterCountMoved() const { return { earlierRuns, currentRun, 0, 0 }; }
+    // The state once the spoken count has moved, past the end of a sentence or not.
+    HeardSpeech afterCountMoved(bool passedSentenceEnd) const
+    {
+        return { earlierRuns, currentRun, 0, passedSentenceEnd ? 0 : charactersSinceSentenceEnded };
+    }
     // The earlier runs' end followed by the current run.
     QString recent() const { return earlierRuns + currentRun; }
 

@@ -236,7 +236,7 @@ void PrompterViewModel::setSpokenReadableCharacterCount(std::int64_t count)
     m_voiceSyncHeldBackMove.reset();
     if (store(m_spokenReadableCharacterCount, count, &PrompterViewModel::spokenReadableCharacterCountChanged)) {
         m_spokenCountMovedAt = Clock::now();
-        m_voiceSyncHeard = m_voiceSyncHeard.afterCountMoved();
+        m_voiceSyncHeard = m_voiceSyncHeard.afterCountMoved(true);
     }
 }
 

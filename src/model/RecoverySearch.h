@@ -189,8 +189,9 @@ struct RecoverySearch {
     // waiting kept him lost. Heard a little better, they may still align nowhere (再這還大心後,
     // for 再把資料夾統計好): the move is taken once nothing else has found him for as long as
     // charactersWhenVeryLongLost and secondsWhenVeryLongLost say. The weight that lets such a
-    // move through counts only the words heard since the count last moved: the sentence just
-    // read can run on through words that a sentence left out shares with it, into the aside.
+    // move through counts only the words heard since the count last passed the end of a
+    // sentence: the sentence just read can run on through words that a sentence left out shares
+    // with it, into the aside.
     double minimumHearingQualityToHoldBackMoves = 0.5;
 
     bool operator==(const RecoverySearch &) const = default;

@@ -418,7 +418,10 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
     const bool countMoved = next.spokenReadableCharacterCount > position.spokenReadableCharacterCount;
     if ((countMoved && !isStep) || readsWhatAStepPassed) {
         next.lastAdvanceTime = now;
-        next.heard = next.heard.afterCountMoved();
+        const auto chunkOf
+            = [this](std::int64_t count) { return m_chunks.paragraphIndexForReadableCharacterCount(count); };
+        next.heard = next.heard.afterCountMoved(
+            chunkOf(match->readableCharacterPosition) > chunkOf(weighed.spokenReadableCharacterCount));
     }
     if (countMoved && !isStep)
         next.heldBackMove.reset();

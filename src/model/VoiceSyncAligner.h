@@ -211,8 +211,9 @@ private:
     bool holdsBackMove(
         std::int64_t alignmentEnd, double weight, const SearchState &state, const VoiceSyncPosition &position) const;
     // The weight of the latest words' alignment ending at `end` of the searched text, as a
-    // reader's from the spoken count, counting only those heard since the count last moved.
-    double weightHeardSinceCountMoved(std::span<const char32_t> latest, const SearchedText &searched,
+    // reader's from the spoken count, counting only those heard since it last passed the end of
+    // a sentence.
+    double weightHeardSinceSentenceEnded(std::span<const char32_t> latest, const SearchedText &searched,
         std::int64_t first, std::size_t end, const VoiceSyncPosition &position) const;
     // Whether the move held back is taken after all: nothing has found the presenter since for as
     // long as the search waits before it asks little of a move.

@@ -243,13 +243,13 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     return { std::nullopt, false, VoiceSyncMatch { next, score, m_chunks.paragraph(next).globalReadableStart } };
 }
 
-double VoiceSyncAligner::weightHeardSinceCountMoved(std::span<const char32_t> latest, const SearchedText &searched,
+double VoiceSyncAligner::weightHeardSinceSentenceEnded(std::span<const char32_t> latest, const SearchedText &searched,
     std::int64_t first, std::size_t end, const VoiceSyncPosition &position) const
 {
     // The sentence just read (…新同事安排這個步驟) shares words with the one after the count
     // (所以新同事真的把這個素材), and ran on through them into an aside's opening (反過來說團隊, for
     // 反過來說小團隊… two sentences on).
-    const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceCountMoved, 0));
+    const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceSentenceEnded, 0));
     const std::span<const char32_t> heard = latest.last(std::min(latest.size(), since));
     return heard.empty() ? 0
                          : readerAlignmentWeight(heard, searched, first, end, position.spokenReadableCharacterCount);
@@ -374,7 +374,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
         return {};
     if (leavesOutASentence
         && holdsBackMove(alignmentEnd,
-            std::min(weight, weightHeardSinceCountMoved(latest, searched, first, heaviest, position)), state,
+            std::min(weight, weightHeardSinceSentenceEnded(latest, searched, first, heaviest, position)), state,
             position)) {
         // Meanwhile the count steps toward the chunk where it can.
         Recovery heldBack = stepInstead();

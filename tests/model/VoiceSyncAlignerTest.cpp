@@ -107,7 +107,7 @@ TEST(VoiceSyncAligner, TooShortAndEmptyTranscriptsLeaveThePosition)
         const VoiceSyncDecision decision = aligner.handleVoiceSyncUpdate(transcript, position, 10.0);
         unmoved.heard.currentRun = ScriptParser::normalizedReadableText(transcript);
         unmoved.heard.charactersSinceAdvance = unmoved.heard.currentRun.size();
-        unmoved.heard.charactersSinceCountMoved = unmoved.heard.charactersSinceAdvance;
+        unmoved.heard.charactersSinceSentenceEnded = unmoved.heard.charactersSinceAdvance;
         EXPECT_EQ(decision, (VoiceSyncDecision { noMatch, std::nullopt, unmoved, false })) << transcript.toStdString();
     }
 }
