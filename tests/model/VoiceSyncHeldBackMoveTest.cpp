@@ -116,7 +116,25 @@ TEST(VoiceSyncHeldBackMoveInTheModel, TheMoveHeldBackIsCarriedToTheNextUpdate)
     EXPECT_EQ(model.voiceSyncParagraphIndex(), 7);
 }
 
-TEST(VoiceSyncHeldBackMoveOnNewWords, WordsThatMovedTheCountDoNotCarryAnAsideOnFromIt)
+namespace {
+
+// A talk read from its first chunk, with the rules as they are.
+class VoiceSyncHeldBackMoveOnNewWords : public ::testing::Test {
+protected:
+    void open(const QStringList &script)
+    {
+        aligner.setChunks(ScriptChunkIndex(ScriptParser::parse(script.join(QString()))));
+        ASSERT_EQ(aligner.chunks().count(), script.size());
+    }
+
+    VoiceSyncAligner aligner;
+    double now = 0;
+    Spoken spoken { { 0, 0, 0, 0 } };
+};
+
+} // namespace
+
+TEST_F(VoiceSyncHeldBackMoveOnNewWords, WordsThatMovedTheCountDoNotCarryAnAsideOnFromIt)
 {
     const QStringList script = { QStringLiteral("第二步是比較合併庫存，客戶比較分類待辦清單？"),
         QStringLiteral("講到這裡客戶比較重新想過成果。"),
@@ -124,11 +142,7 @@ TEST(VoiceSyncHeldBackMoveOnNewWords, WordsThatMovedTheCountDoNotCarryAnAsideOnF
         QStringLiteral("所以新同事真的把這個素材設定好。"),
         QStringLiteral("反過來說小團隊已經觀察產品設計和評論，這個流程馬上選擇回饋。"),
         QStringLiteral("我們檢查複雜的節奏，這套系統通常處理這個想法。") };
-    const ScriptChunkIndex chunks(ScriptParser::parse(script.join(QString())));
-    ASSERT_EQ(chunks.count(), script.size());
-    const VoiceSyncAligner aligner(chunks);
-    double now = 0;
-    Spoken spoken { { 0, 0, 0, now } };
+    open(script);
     for (qsizetype index = 0; index < 3; ++index)
         spoken = speak(aligner, spoken.position, script.at(index), now);
     ASSERT_EQ(spoken.position.currentParagraphIndex, 3);
@@ -140,7 +154,7 @@ TEST(VoiceSyncHeldBackMoveOnNewWords, WordsThatMovedTheCountDoNotCarryAnAsideOnF
     EXPECT_EQ(spoken.position.currentParagraphIndex, 6);
 }
 
-TEST(VoiceSyncHeldBackMoveOnNewWords, AMoveHeldBackIsTakenWhenNothingElseFindsThePresenter)
+TEST_F(VoiceSyncHeldBackMoveOnNewWords, AMoveHeldBackIsTakenWhenNothingElseFindsThePresenter)
 {
     const QStringList script = { QStringLiteral("我們都移除評論和表單，小團隊處理基本的庫存。"),
         QStringLiteral("講到這裡這套系統都交給報告和系統。"),
@@ -148,11 +162,7 @@ TEST(VoiceSyncHeldBackMoveOnNewWords, AMoveHeldBackIsTakenWhenNothingElseFindsTh
         QStringLiteral("什麼叫做建立完了？"), QStringLiteral("大家比較了。"),
         QStringLiteral("另外我的朋友再把資料夾統計好，這套系統也記錄複雜的名單！"), QStringLiteral("大家討論了。"),
         QStringLiteral("專案進度呢？"), QStringLiteral("再來這個流程統計行事曆，我們確認這個想法。") };
-    const ScriptChunkIndex chunks(ScriptParser::parse(script.join(QString())));
-    ASSERT_EQ(chunks.count(), script.size());
-    const VoiceSyncAligner aligner(chunks);
-    double now = 0;
-    Spoken spoken { { 0, 0, 0, now } };
+    open(script);
     // Chunks 0 to 2, each a recognition run, heard with two characters in five wrong.
     for (const QString &run : { QStringLiteral("我這的移除分論動多單樣現隊處理本的庫存"),
              QStringLiteral("行講到這裡這年就都交給報動告和中統"),
@@ -174,7 +184,7 @@ TEST(VoiceSyncHeldBackMoveOnNewWords, AMoveHeldBackIsTakenWhenNothingElseFindsTh
     EXPECT_LE(spoken.furthestChunk, 8);
 }
 
-TEST(VoiceSyncHeldBackMoveOnNewWords, AWordMovingTheCountWithinItsSentenceLeavesTheWordsHeardSinceTheLastOne)
+TEST_F(VoiceSyncHeldBackMoveOnNewWords, AWordMovingTheCountWithinItsSentenceLeavesTheWordsHeardSinceTheLastOne)
 {
     const QStringList script = { QStringLiteral("工程師確認會議紀錄和工具，小團隊交給作業。"),
         QStringLiteral("分享正式的貨運，業務檢查長期的問題？"),
@@ -183,11 +193,7 @@ TEST(VoiceSyncHeldBackMoveOnNewWords, AWordMovingTheCountWithinItsSentenceLeaves
         QStringLiteral("團隊排序自動的會議紀錄，大家記錄混亂的考試！"),
         QStringLiteral("業務規劃這個行事曆，合併便宜的成果！"), QStringLiteral("老闆常常觀察這個素材，大家追蹤截圖。"),
         QStringLiteral("保留共用的工具。"), QStringLiteral("如果主管也歸檔分類，處理臨時的發票。") };
-    const ScriptChunkIndex chunks(ScriptParser::parse(script.join(QString())));
-    ASSERT_EQ(chunks.count(), script.size());
-    const VoiceSyncAligner aligner(chunks);
-    double now = 0;
-    Spoken spoken { { 0, 0, 0, now } };
+    open(script);
     spoken = speak(aligner, spoken.position, QStringLiteral("工程师确认会议纪录和工具小事队交给作业"), now);
     ASSERT_EQ(spoken.position.currentParagraphIndex, 1);
     // Chunks 2 to 6 left out, heard in one recognition run with chunk 1: 常常 of chunk 7's opening
