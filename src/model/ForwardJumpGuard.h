@@ -17,7 +17,8 @@ struct MatchEvidence {
     double nearScore = 0;
     double nearVerbatimWeight = 0;
     // Whether the latest words align in order at least as well with a chunk before the matched
-    // one (back to rereadChunksBehind chunks behind the current one).
+    // one (back to rereadChunksBehind chunks behind the current one), or nearly as well with the
+    // current one where it opens as the matched one does (see patternLead).
     bool latestWordsFitEarlierChunk = false;
     // Whether the match passes over a chunk of which nothing was heard: a sentence left out.
     bool leavesOutASentence = false;
@@ -54,6 +55,15 @@ struct ForwardJumpGuard {
     // chunk before it: the end of one chunk and the start of the next, heard together, can hold
     // every character of a window further on, and its opening clause too.
     std::size_t fastAdvanceLatestCharacters = 8;
+    // A presenter partway through a sentence that opens as the matched one does (什麼叫做調整完了,
+    // then 什麼叫做拆開完了) is not taken on to it by one word: heard wrong, the word that differs
+    // can sound like the other sentence's (开 for 調整), and the latest words then fit the later
+    // sentence a little better. While at least patternUnreadCharacters of his chunk are unread,
+    // they must fit the matched chunk better by more than patternLead (an ideograph and a half).
+    // Openings alike weigh at least patternOpeningWeight (two ideographs).
+    double patternLead = 6;
+    double patternOpeningWeight = 8;
+    std::int64_t patternUnreadCharacters = 3;
     // … and at least this share of what it marks read (up to fastAdvanceMarkedReadCharacters of
     // it) heard in order: a presenter who left out a sentence reads the next one from its start,
     // while an aside ending in a chunk's last words (同樣地大家排序關鍵的腳本, ending as

@@ -113,6 +113,24 @@ double VoiceSyncAligner::inOrderWeight(std::span<const char32_t> needle, std::in
     return inOrderAlignmentWeight(needle, m_readableCharacters[static_cast<std::size_t>(index)], ideographWeight());
 }
 
+double VoiceSyncAligner::leadOverEarlierChunk(
+    std::int64_t earlier, std::int64_t matched, const VoiceSyncPosition &position) const
+{
+    if (earlier != position.currentParagraphIndex)
+        return 0;
+    const AlignmentCharacters &own = m_readableCharacters[static_cast<std::size_t>(earlier)];
+    const std::int64_t unread = m_chunks.paragraph(earlier).globalReadableStart + static_cast<std::int64_t>(own.size())
+        - position.spokenReadableCharacterCount;
+    if (unread < m_guard->patternUnreadCharacters)
+        return 0;
+    const AlignmentCharacters &other = m_readableCharacters[static_cast<std::size_t>(matched)];
+    const auto opening = static_cast<std::size_t>(
+        std::mismatch(own.begin(), own.end(), other.begin(), other.end()).first - own.begin());
+    const bool opensAlike = stretchWeight(std::span<const char32_t>(own).first(opening), ideographWeight())
+        >= m_guard->patternOpeningWeight;
+    return opensAlike ? m_guard->patternLead : 0;
+}
+
 bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
     std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const
 {
@@ -145,7 +163,8 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     const double latestWeight = inOrderWeight(latest, match.index);
     for (std::int64_t index = std::max<std::int64_t>(current - m_guard->rereadChunksBehind, 0);
          index < match.index && !evidence.latestWordsFitEarlierChunk; ++index) {
-        evidence.latestWordsFitEarlierChunk = inOrderWeight(latest, index) >= latestWeight;
+        evidence.latestWordsFitEarlierChunk
+            = inOrderWeight(latest, index) + leadOverEarlierChunk(index, match.index, position) >= latestWeight;
     }
     return m_guard->accepts(match, evidence, current, position.spokenReadableCharacterCount, secondsSinceAdvance);
 }

@@ -97,6 +97,10 @@ private:
     // out a sentence needs while the presenter is not lost.
     bool isHeardWorseThanLately(const VoiceSyncMatch &match, std::span<const char32_t> needle,
         const VoiceSyncPosition &position, bool leavesOutASentenceWhileFound = false) const;
+    // How much better than chunk `earlier` the latest words must fit chunk `matched` for the
+    // guard to let the count leave it: more where the presenter is partway through a sentence
+    // that opens as the matched one does.
+    double leadOverEarlierChunk(std::int64_t earlier, std::int64_t matched, const VoiceSyncPosition &position) const;
     bool guardAccepts(const VoiceSyncMatch &match, const std::vector<VoiceSyncMatch> &matches,
         std::span<const char32_t> needle, const VoiceSyncPosition &position, double now) const;
     struct WindowFinding {

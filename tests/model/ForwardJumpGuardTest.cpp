@@ -340,3 +340,39 @@ TEST(ForwardJumpGuard, AMoveLeavingOutASentenceNeedsWhatItMarksReadHeardInOrder)
     const QString skipped = QStringLiteral("這就是廣告你已經處理報名準被關鍵的腳本");
     EXPECT_EQ(VoiceSyncAligner(chunks).handleVoiceSyncUpdate(skipped, position, 10.0).position.currentParagraphIndex, 3);
 }
+
+TEST(ForwardJumpGuard, OneWordDoesNotTakeAPresenterPartwayThroughASentenceOnToTheNextOfItsPattern)
+{
+    // Two sentences of one pattern.
+    const QStringList sentences = { QStringLiteral("新同事馬上移除長期的權限。"), QStringLiteral("什麼叫做調整完了？"),
+        QStringLiteral("什麼叫做拆開完了？"), QStringLiteral("因為設計師慢慢排序網站，工程師就選擇正式的影片。") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    ASSERT_EQ(chunks.count(), sentences.size());
+    const auto positionAfter = [&](const ForwardJumpGuard &guard, std::int64_t count, const QString &transcript) {
+        VoiceSyncAligner aligner(chunks);
+        aligner.setForwardJumpGuard(guard);
+        return aligner.handleVoiceSyncUpdate(transcript, { 1, 1, count, 9.0 }, 10.0).position;
+    };
+    // The count after 什麼叫做 of chunk 1, and 調整 heard as 开, which chunk 2's 拆開 holds:
+    // chunk 1 is still his.
+    const std::int64_t partway = chunks.paragraph(1).globalReadableStart + 4;
+    const QString patternWordMisheard = QStringLiteral("的权开成么去叫做开完");
+    EXPECT_EQ(positionAfter(ForwardJumpGuard {}, partway, patternWordMisheard).currentParagraphIndex, 1);
+    ForwardJumpGuard anyBetterFit;
+    anyBetterFit.patternLead = 0;
+    EXPECT_EQ(positionAfter(anyBetterFit, partway, patternWordMisheard).currentParagraphIndex, 3);
+    // Chunk 1's end heard, then chunk 2's own word: he has moved on, and is followed.
+    EXPECT_GE(positionAfter(ForwardJumpGuard {}, partway, QStringLiteral("么去叫做调整完了什么叫做拆开"))
+                  .currentParagraphIndex,
+        2);
+
+    // Chunk 1 read but its last character, the next sentence's own word is enough: the pattern's
+    // words fit the sentence he is through as well, and waiting for more would hold him back.
+    const std::int64_t nearTheEnd = chunks.paragraph(2).globalReadableStart - 1;
+    const QString nextSentenceOpening = QStringLiteral("什么叫做拆");
+    EXPECT_EQ(positionAfter(ForwardJumpGuard {}, nearTheEnd, nextSentenceOpening).spokenReadableCharacterCount,
+        chunks.paragraph(2).globalReadableStart + 5);
+    ForwardJumpGuard heldToTheEnd;
+    heldToTheEnd.patternUnreadCharacters = 0;
+    EXPECT_EQ(positionAfter(heldToTheEnd, nearTheEnd, nextSentenceOpening).spokenReadableCharacterCount, nearTheEnd);
+}
