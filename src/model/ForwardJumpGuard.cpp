@@ -29,11 +29,28 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
     // (第二次比較便宜, 第一次比較簡單) match the next ones as well as themselves.
     if (match.index > currentParagraphIndex && evidence.latestWordsFitEarlierChunk)
         return false;
+    if (isWeakLongMove(match, spokenReadableCharacterCount)
+        && evidence.heardShareOfMarkedRead + scoreTolerance < weakMatchMinimumHeardShare)
+        return false;
     if (!isHurried(match, evidence.leavesOutASentence, spokenReadableCharacterCount, secondsSinceAdvance))
         return true;
     return match.score + scoreTolerance >= fastAdvanceMinimumScore && heardInOrder
         && !evidence.latestWordsFitEarlierChunk
         && evidence.heardShareOfMarkedRead + scoreTolerance >= fastAdvanceMinimumHeardShare;
+}
+
+bool ForwardJumpGuard::isWeakLongMove(const VoiceSyncMatch &match, std::int64_t spokenReadableCharacterCount) const
+{
+    return match
+        .score<weakMatchScore &&static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount)>
+            steadyAdvanceCharacters;
+}
+
+bool ForwardJumpGuard::asksHeardShare(const VoiceSyncMatch &match, bool leavesOutASentence,
+    std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
+{
+    return isWeakLongMove(match, spokenReadableCharacterCount)
+        || isHurried(match, leavesOutASentence, spokenReadableCharacterCount, secondsSinceAdvance);
 }
 
 bool ForwardJumpGuard::isHurried(const VoiceSyncMatch &match, bool leavesOutASentence,

@@ -95,9 +95,20 @@ struct ForwardJumpGuard {
     // there, and the window marked the whole chunk read.
     double middlingMatchScore = 0.6;
     std::size_t middlingMatchMisheardCharacters = 2;
+    // A weak match moving the count by more than steadyAdvanceCharacters needs at least this
+    // share of what it marks read heard in order, however long the count has stood: after a
+    // pause, two words (的…好) of a presenter re-reading the sentence before, heard garbled, made
+    // a weak match that marked the whole next sentence read, twenty-two characters, within the
+    // steady allowance.
+    double weakMatchMinimumHeardShare = 0.2;
 
     bool accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence, std::int64_t currentParagraphIndex,
         std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const;
+    // Whether a match under weakMatchScore moves the count more than steadyAdvanceCharacters.
+    bool isWeakLongMove(const VoiceSyncMatch &match, std::int64_t spokenReadableCharacterCount) const;
+    // Whether accepting the match weighs how much of what it marks read was heard.
+    bool asksHeardShare(const VoiceSyncMatch &match, bool leavesOutASentence, std::int64_t spokenReadableCharacterCount,
+        double secondsSinceAdvance) const;
     // Whether the move leaves out a sentence or runs faster than a steady advance: such a move
     // needs a good score and half of what it marks read heard.
     bool isHurried(const VoiceSyncMatch &match, bool leavesOutASentence, std::int64_t spokenReadableCharacterCount,

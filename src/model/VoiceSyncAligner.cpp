@@ -143,8 +143,8 @@ bool VoiceSyncAligner::guardAccepts(const VoiceSyncMatch &match, const std::vect
     MatchEvidence evidence { verbatimWeight(needle, match.index), 0, 0 };
     evidence.leavesOutASentence = match.index > dueChunk(position);
     const double secondsSinceAdvance = now - position.lastAdvanceTime;
-    // Only a hurried move asks for it, and most moves are steady.
-    if (m_guard->isHurried(
+    // Only a hurried move, or a weak one moving far, asks for it; most moves are neither.
+    if (m_guard->asksHeardShare(
             match, evidence.leavesOutASentence, position.spokenReadableCharacterCount, secondsSinceAdvance))
         evidence.heardShareOfMarkedRead
             = heardShareOfMarkedRead(match, needle, m_guard->fastAdvanceMarkedReadCharacters);

@@ -130,6 +130,13 @@ TEST(ForwardJumpGuard, FastMovesNeedAGoodScoreAndTheWordsInOrder)
     EXPECT_FALSE(accepts(0.3, 123, inOrder, 30.0));
     // A match behind the spoken position moves nothing and is always fine.
     EXPECT_TRUE(guard.accepts({ 2, 0.3, 60 }, { 0, 0.3, 0 }, 3, 100, 0));
+    // Within the allowance, a weak match moving more than twelve characters still needs a fifth
+    // of what it marks read heard in order: a few words found in a chunk after a pause are not
+    // enough to mark all of it read.
+    EXPECT_FALSE(accepts(0.3, 120, 0, 30.0, 0.15));
+    EXPECT_TRUE(accepts(0.3, 120, 0, 30.0, 0.2));
+    EXPECT_TRUE(accepts(0.3, 112, 0, 30.0, 0.0));
+    EXPECT_TRUE(accepts(0.55, 120, 0, 30.0, 0.15));
 }
 
 TEST(ForwardJumpGuard, FastMovesNeedTheLatestWordsToFitTheMatchedChunkBest)
