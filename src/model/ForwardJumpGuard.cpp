@@ -8,6 +8,12 @@ namespace {
 // Scores are small fractions; a lead of exactly the margin must not fail on rounding.
 constexpr double scoreTolerance = 1e-9;
 
+// How many characters the match moves the spoken count on.
+double advanceOf(const VoiceSyncMatch &match, std::int64_t spokenReadableCharacterCount)
+{
+    return static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
+}
+
 } // namespace
 
 bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence &evidence,
@@ -41,9 +47,7 @@ bool ForwardJumpGuard::accepts(const VoiceSyncMatch &match, const MatchEvidence 
 
 bool ForwardJumpGuard::isWeakLongMove(const VoiceSyncMatch &match, std::int64_t spokenReadableCharacterCount) const
 {
-    return match
-        .score<weakMatchScore &&static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount)>
-            steadyAdvanceCharacters;
+    return match.score < weakMatchScore && advanceOf(match, spokenReadableCharacterCount) > steadyAdvanceCharacters;
 }
 
 bool ForwardJumpGuard::asksHeardShare(const VoiceSyncMatch &match, bool leavesOutASentence,
@@ -56,10 +60,9 @@ bool ForwardJumpGuard::asksHeardShare(const VoiceSyncMatch &match, bool leavesOu
 bool ForwardJumpGuard::isHurried(const VoiceSyncMatch &match, bool leavesOutASentence,
     std::int64_t spokenReadableCharacterCount, double secondsSinceAdvance) const
 {
-    const double advance = static_cast<double>(match.readableCharacterPosition - spokenReadableCharacterCount);
     const double allowance = steadyAdvanceCharacters
         + steadyAdvanceCharactersPerSecond * std::clamp(secondsSinceAdvance, 0.0, steadyAdvanceSecondsAtMost);
-    return leavesOutASentence || advance > allowance;
+    return leavesOutASentence || advanceOf(match, spokenReadableCharacterCount) > allowance;
 }
 
 } // namespace lumetra
