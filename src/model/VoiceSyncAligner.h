@@ -200,6 +200,8 @@ private:
     VoiceSyncPosition beforeStep(VoiceSyncPosition position) const;
     // Whether the count has stood for at least this many characters heard and seconds.
     static bool hasStoodFor(const VoiceSyncPosition &position, std::int64_t characters, double seconds, double now);
+    // Whether it has stood as long as the search waits before it asks little of a move.
+    bool isVeryLongLost(const VoiceSyncPosition &position, double now) const;
     // What every chunk the search weighs is judged against, worked out once per search.
     struct SearchState {
         std::int64_t anchor = 0;

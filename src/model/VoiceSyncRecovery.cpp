@@ -45,12 +45,17 @@ bool VoiceSyncAligner::hasStoodFor(
     return position.heard.charactersSinceAdvance >= characters && now - position.lastAdvanceTime >= seconds;
 }
 
+bool VoiceSyncAligner::isVeryLongLost(const VoiceSyncPosition &position, double now) const
+{
+    return hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now);
+}
+
 VoiceSyncAligner::SearchState VoiceSyncAligner::searchState(const VoiceSyncPosition &position, double now) const
 {
     const std::int64_t anchor = position.voiceSyncParagraphIndex.value_or(position.currentParagraphIndex);
     return { anchor, std::max<std::int64_t>(anchor - m_recovery->chunksBehind, 0), dueChunk(position),
         hasStoodFor(position, m_recovery->charactersWhenLongLost, m_recovery->secondsWhenLongLost, now),
-        hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now) };
+        isVeryLongLost(position, now) };
 }
 
 bool VoiceSyncAligner::isInWindow(std::int64_t index, const SearchState &state) const
@@ -271,8 +276,7 @@ bool VoiceSyncAligner::holdsBackMove(
 
 bool VoiceSyncAligner::isHeldBackMoveDue(const VoiceSyncPosition &position, double now) const
 {
-    return m_recovery && position.heldBackMove
-        && hasStoodFor(position, m_recovery->charactersWhenVeryLongLost, m_recovery->secondsWhenVeryLongLost, now);
+    return m_recovery && position.heldBackMove && isVeryLongLost(position, now);
 }
 
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
