@@ -140,7 +140,9 @@ struct RecoverySearch {
     // An aside opening after the sentence just read and going on in stock words (…解決圖表 then
     // 這個流程也說明…, over 這就是庫存 to 這個流程歸檔了) bridged the two as far as the next chunks
     // need. Heard badly, the few words a presenter has said of the chunk he reads weigh too little
-    // alone, and he was found a sentence later.
+    // alone, and he was found a sentence later. Heard this well, a step toward the chunk two after
+    // the one due also asks the words to run from a sentence's start, as a step toward a short
+    // chunk always does.
     double hearingQualityForUnreadWordsOnly = 0.7;
     // Heard badly, the words already read count toward such a move within the window only when
     // the sentences it leaves out hold more than this of the latest words (the words from the

@@ -206,17 +206,27 @@ bool VoiceSyncAligner::holdsLatestWordsBetterThanReachedChunks(std::span<const c
     return latestAlignmentWeight(latestFew, index) >= heldByReachedChunks + m_recovery->minimumOwnLeadOverReachedChunks;
 }
 
-bool VoiceSyncAligner::isStepToShortChunkHeardAsRead(std::span<const char32_t> latest, const SearchedText &searched,
+bool VoiceSyncAligner::isStepHeardAsRead(std::span<const char32_t> latest, const SearchedText &searched,
     std::size_t end, std::int64_t index, const SearchState &state, const VoiceSyncPosition &position) const
 {
-    // A short chunk is read from its start: an aside ending in its last words (…更新自動的密碼, for
-    // 保留少見的密碼) holds them as well, and had already carried the count through the short chunk
-    // due on words of its own. Nor do words a chunk already reached holds as well step on: a count
-    // run ahead on a re-read sentence of the script's pattern (第四次比較手動 over 第二次比較便宜),
-    // then the presenter reading that chunk, stepped on past him.
-    return readerAlignmentWeight(latest, searched, state.firstSearched, end, position.spokenReadableCharacterCount)
-        >= m_recovery->minimumStepWeight
-        && holdsLatestWordsBetterThanReachedChunks(latest, index, state, position);
+    // A presenter who left out a sentence reads the next one from its start. A short chunk is
+    // asked so always: an aside ending in its last words (…更新自動的密碼, for 保留少見的密碼) holds
+    // them as well, and had already carried the count through the short chunk due on words of
+    // its own. Nor do words a chunk already reached holds as well step on: a count run ahead on a
+    // re-read sentence of the script's pattern (第四次比較手動 over 第二次比較便宜), then the
+    // presenter reading that chunk, stepped on past him. A chunk two on is asked so while he is
+    // heard well: an aside's stock words (這個供應商, after 小團隊一定準備 had carried the count
+    // through the short chunk due) ran in order from the middle of the chunk after the one due
+    // into the middle of the next, and the step left the prompter two ahead of him. Heard badly,
+    // his opening words are as often lost as heard, and the step is what shows him his chunk.
+    const bool isShortChunkNext = index == state.dueChunk + 1;
+    if (!isShortChunkNext && !isHeardWell(position))
+        return true;
+    const bool isReadFromASentenceStart
+        = readerAlignmentWeight(latest, searched, state.firstSearched, end, position.spokenReadableCharacterCount)
+        >= m_recovery->minimumStepWeight;
+    return isReadFromASentenceStart
+        && (!isShortChunkNext || holdsLatestWordsBetterThanReachedChunks(latest, index, state, position));
 }
 
 double VoiceSyncAligner::latestWordsScore(std::span<const char32_t> latest, std::span<const char32_t> said)
@@ -240,7 +250,7 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     if (position.countBeforeStep || !isShownChunkDue || !isJustPastTheChunkDue || index >= m_chunks.count() - 1
         || weight < m_recovery->minimumStepWeight || lead < m_recovery->minimumStepLead)
         return {};
-    if (index == state.dueChunk + 1 && !isStepToShortChunkHeardAsRead(latest, searched, end, index, state, position))
+    if (!isStepHeardAsRead(latest, searched, end, index, state, position))
         return {};
     // Scored only once taken: most refused updates take no step.
     const double score = latestWordsScore(latest, std::span<const char32_t>(searched.characters).first(end));

@@ -149,3 +149,32 @@ TEST(VoiceSyncStepInsteadOfMove, APresenterWhoLeftOutASentenceIsSteppedTowardOnW
     spoken = speak(aligner, spoken.position, QStringLiteral("規劃舊的圖表"), now);
     EXPECT_EQ(spoken.position.currentParagraphIndex, 8);
 }
+
+TEST(VoiceSyncStepFromASentenceStart, AnAsideRunningFromTheMiddleOfOneChunkIntoTheNextTakesNoStep)
+{
+    // Read word for word, chunks 0 to 2; then, in the same run, an aside whose 團隊…準備 carries
+    // the count through the short chunk 3 due, while the presenter has yet to read it. Its next
+    // words 這個…供應商 run in order from the middle of chunk 5 into the middle of chunk 6, as far
+    // as a step toward chunk 6 needs. The prompter may show chunk 4, one ahead of him, not 5.
+    const QStringList talk = { QStringLiteral("老闆比較調整零散的檔案。"), QStringLiteral("每個人還是重新想過行事曆！"),
+        QStringLiteral("把紀錄學會好，寫下提示詞。"), QStringLiteral("團隊準備了？"),
+        QStringLiteral("團隊馬上把庫存和圖表安排好。"), QStringLiteral("已經處理這個檔案，這套系統也統計產品設計。"),
+        QStringLiteral("大家慢慢分享混亂的供應商，我自己比較安排預約和照片。"),
+        QStringLiteral("很多公司把平台和報告交給好。"), QStringLiteral("這就是發票？") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(talk.join(QString())));
+    ASSERT_EQ(chunks.count(), talk.size());
+    const auto aside = [&](const VoiceSyncAligner &aligner) {
+        double now = 1;
+        Spoken spoken { VoiceSyncPosition { 0, 0, 0, now }, 0 };
+        spoken = speak(aligner, spoken.position, QStringLiteral("老闆比較調整零散的檔案"), now);
+        spoken = speak(aligner, spoken.position, QStringLiteral("每個人還是重新想過行事曆"), now);
+        const QString chunkTwo = QStringLiteral("把紀錄學會好寫下提示詞");
+        spoken = speak(aligner, spoken.position, chunkTwo, now);
+        return speak(aligner, spoken.position, QStringLiteral("小團隊一定準備這個供應商整理這個名單"), now, chunkTwo);
+    };
+    EXPECT_EQ(aside(VoiceSyncAligner(chunks)).furthestChunk, 4);
+    // Heard badly, the presenter's opening words are as often lost, and the step is not asked so.
+    const VoiceSyncAligner heardBadly
+        = withSearch(chunks, [](RecoverySearch &search) { search.hearingQualityForUnreadWordsOnly = 2; });
+    EXPECT_EQ(aside(heardBadly).furthestChunk, 5);
+}
