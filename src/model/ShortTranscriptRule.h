@@ -31,7 +31,8 @@ struct ShortTranscriptRule {
     // passage and reads a short sentence whose opening other sentences share (第二次比較混亂, with
     // 第二次比較共用 elsewhere) is otherwise found only a sentence later, since the search asks a
     // lead that the two words of its own do not give. An aside in the talk's stock words ends
-    // like a sentence of four or five characters, seldom like one of six.
+    // like a sentence of four or five characters, seldom like one of six. The script's last chunk
+    // is asked minimumWholeChunkWeight wherever it is.
     double minimumWholeChunkWeightBeyondWindow = 24;
     // The current chunk, if this short and not yet entered by the count, counts as said once some
     // of its words (an ideograph, or four letters, in order) were heard since the count last moved

@@ -301,9 +301,13 @@ std::optional<VoiceSyncMatch> VoiceSyncAligner::shortChunkHeardWhole(
     const std::int64_t rereadChunksBehind = (m_guard ? *m_guard : ForwardJumpGuard {}).rereadChunksBehind;
     for (std::int64_t index = current; index <= last; ++index) {
         const AlignmentCharacters &chunk = m_readableCharacters[static_cast<std::size_t>(index)];
-        const double minimumWeight = index > current + chunksAhead
-            ? m_shortTranscripts->minimumWholeChunkWeightBeyondWindow
-            : m_shortTranscripts->minimumWholeChunkWeight;
+        // The script's last chunk needs no more beyond the window than in it: a presenter who
+        // leaves out the rest of his talk for its closing sentence (這就是照片, six sentences on)
+        // says nothing after it to be found by, and the prompter never showed it. An aside would
+        // have to end in that sentence's own words, whole, within the talk's last sentences.
+        const bool asksMoreBeyondWindow = index > current + chunksAhead && index < m_chunks.count() - 1;
+        const double minimumWeight = asksMoreBeyondWindow ? m_shortTranscripts->minimumWholeChunkWeightBeyondWindow
+                                                          : m_shortTranscripts->minimumWholeChunkWeight;
         const bool isHeardWhole = chunk.size() <= m_shortTranscripts->longestLength
             && stretchWeight(chunk, ideographWeight()) >= minimumWeight && needle.size() >= chunk.size()
             && std::equal(chunk.begin(), chunk.end(), needle.end() - chunk.size());

@@ -77,3 +77,26 @@ TEST(VoiceSyncLastChunk, TheLastSentenceSaidAloneAndGarbledIsReached)
     EXPECT_EQ(chunkAfterComparingWhole(chunksOf(false), 2, lastSentence), 3);
     EXPECT_EQ(chunkAfterComparingWhole(chunksOf(true), 2, lastSentence), 2);
 }
+
+TEST(VoiceSyncLastChunk, TheClosingSentenceReadAfterThePassageBeforeItWasLeftOutIsReached)
+{
+    // Read up to chunk 3; the presenter leaves out chunks 4 to 9 and closes with chunk 10, heard
+    // word for word as a run of its own: beyond the window, and too few words for the search.
+    QStringList closing
+        = { QStringLiteral("什麼叫做保留完了？"), QStringLiteral("什麼叫做交給完了？"), QStringLiteral("客戶確認了。"),
+              QStringLiteral("所以老闆馬上觀察問題，我們重新想過庫存和任務！"), QStringLiteral("什麼叫做確認完了？"),
+              QStringLiteral("同樣地常常上傳交接文件和設定檔，設計師已經交給成果和聯絡人！"),
+              QStringLiteral("一定清楚嗎？"), QStringLiteral("什麼叫做選擇完了？"),
+              QStringLiteral("一定避開這個備份！"), QStringLiteral("這就是聯絡人。"), QStringLiteral("這就是照片！") };
+    const auto shownAfterClosing = [](const QStringList &sentences) {
+        const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+        EXPECT_EQ(chunks.count(), sentences.size());
+        double now = 1;
+        return speak(VoiceSyncAligner(chunks), startOf(chunks, 4), QStringLiteral("這就是照片"), now)
+            .position.currentParagraphIndex;
+    };
+    EXPECT_EQ(shownAfterClosing(closing), 10);
+    // Followed by another sentence, the same words six sentences on are as likely an aside's.
+    closing.append(QStringLiteral("客戶排序了。"));
+    EXPECT_EQ(shownAfterClosing(closing), 4);
+}
