@@ -211,6 +211,10 @@ private:
         bool isVeryLongLost = false;
     };
     SearchState searchState(const VoiceSyncPosition &position, double now) const;
+    // Whether the heaviest alignment of the latest words, ending at `heaviest` of the searched text
+    // in chunk `index`, leads any other clearly enough (by `lead`) to be where they run.
+    bool isUnrivalledAlignment(std::span<const char32_t> latest, const SearchedText &searched, std::size_t heaviest,
+        double lead, std::int64_t index, const SearchState &state, const VoiceSyncPosition &position) const;
     // Whether a move to `alignmentEnd` that leaves out a sentence on `weight` waits for more words:
     // it is not long lost, is heard well enough to tell, and the latest words do not yet run on
     // past the move held back since the count last moved (within the chunk after its own at most).

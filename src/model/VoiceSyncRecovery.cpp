@@ -289,6 +289,50 @@ bool VoiceSyncAligner::isHeldBackMoveDue(const VoiceSyncPosition &position, doub
     return m_recovery && position.heldBackMove && isVeryLongLost(position, now);
 }
 
+namespace {
+
+std::size_t heaviestEnd(const std::vector<double> &weights)
+{
+    return static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
+}
+
+// Alignments ending a few characters from the heaviest one are that one, shifted; any other is
+// another place the presenter might be (a pattern repeated a sentence on).
+double leadOfHeaviest(const std::vector<double> &weights, std::size_t heaviest, std::size_t shift)
+{
+    double runnerUpWeight = 0;
+    for (std::size_t j = 0; j < weights.size(); ++j) {
+        if (j + shift <= heaviest || j >= heaviest + shift)
+            runnerUpWeight = std::max(runnerUpWeight, weights[j]);
+    }
+    return weights[heaviest] - runnerUpWeight;
+}
+
+} // namespace
+
+bool VoiceSyncAligner::isUnrivalledAlignment(std::span<const char32_t> latest, const SearchedText &searched,
+    std::size_t heaviest, double lead, std::int64_t index, const SearchState &state,
+    const VoiceSyncPosition &position) const
+{
+    if (!needsDueShortChunkEvidence(index, state))
+        return lead >= m_recovery->minimumLead;
+    if (lead >= m_recovery->minimumDueShortChunkLead)
+        return true;
+    // The sentence just read, still among the latest words, holds them to its own end nearly as
+    // well as the short chunk due or the last one does with its few words after it (這套系統準備
+    // 報告和答案 then 這就經分類, of 這就是分類: 24 against 28). Weighed on the words heard since the
+    // count last moved, the chunk is as clearly where they run as such a chunk needs.
+    const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceAdvance, 0));
+    if (since < m_recovery->fewestWordsHeardSinceMove || since >= latest.size())
+        return false;
+    const std::vector<double> sinceWeights
+        = latestInOrderAlignmentWeights(latest.last(since), searched.characters, ideographWeight());
+    const std::size_t sinceHeaviest = heaviestEnd(sinceWeights);
+    return sinceHeaviest == heaviest
+        && leadOfHeaviest(sinceWeights, sinceHeaviest, m_recovery->sameAlignmentShift)
+        >= m_recovery->minimumDueShortChunkLead;
+}
+
 VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &position, double now) const
 {
     if (!m_recovery)
@@ -311,24 +355,15 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::recover(const VoiceSyncPosition &po
     const std::span<const char32_t> latest
         = std::span<const char32_t>(recent).last(std::min(recent.size(), latestCount));
     const std::vector<double> weights = latestInOrderAlignmentWeights(latest, searched.characters, ideographWeight());
-    const auto heaviest = static_cast<std::size_t>(std::max_element(weights.begin(), weights.end()) - weights.begin());
+    const std::size_t heaviest = heaviestEnd(weights);
     if (heaviest == 0)
         return {};
-    // Alignments ending a few characters from the heaviest one are that one, shifted; any other
-    // is another place the presenter might be (a pattern repeated a sentence on).
-    const std::size_t shift = m_recovery->sameAlignmentShift;
-    double runnerUpWeight = 0;
-    for (std::size_t j = 0; j < weights.size(); ++j) {
-        if (j + shift <= heaviest || j >= heaviest + shift)
-            runnerUpWeight = std::max(runnerUpWeight, weights[j]);
-    }
     const std::size_t chunk = searched.chunkEndingAt(heaviest);
     const std::int64_t index = first + static_cast<std::int64_t>(chunk);
     const std::int64_t alignmentEnd = m_chunks.paragraph(index).globalReadableStart
         + static_cast<std::int64_t>(heaviest - searched.chunkStarts[chunk]);
-    const double lead = weights[heaviest] - runnerUpWeight;
-    const bool isUnrivalled = lead
-        >= (needsDueShortChunkEvidence(index, state) ? m_recovery->minimumDueShortChunkLead : m_recovery->minimumLead);
+    const double lead = leadOfHeaviest(weights, heaviest, m_recovery->sameAlignmentShift);
+    const bool isUnrivalled = isUnrivalledAlignment(latest, searched, heaviest, lead, index, state, position);
     // Only forward: the spoken position never moves back through alignment.
     if (alignmentEnd <= position.spokenReadableCharacterCount)
         return { std::nullopt, isUnrivalled && weights[heaviest] >= m_recovery->minimumRereadWeight };

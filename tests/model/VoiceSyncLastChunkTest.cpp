@@ -1,11 +1,17 @@
+#include "AlignerWithSearch.h"
 #include "HeardTranscripts.h"
 #include "ScriptParser.h"
 #include "VoiceSyncAligner.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace lumetra;
+using lumetra::testing::hear;
 using lumetra::testing::speak;
+using lumetra::testing::Spoken;
+using lumetra::testing::withSearch;
 
 namespace {
 
@@ -99,4 +105,36 @@ TEST(VoiceSyncLastChunk, TheClosingSentenceReadAfterThePassageBeforeItWasLeftOut
     // Followed by another sentence, the same words six sentences on are as likely an aside's.
     closing.append(QStringLiteral("客戶排序了。"));
     EXPECT_EQ(shownAfterClosing(closing), 4);
+}
+
+TEST(VoiceSyncLastChunk, TheClosingSentenceReadOnInTheRunOfTheSentenceBeforeTheOneLeftOutIsReached)
+{
+    // Chunk 8 read, chunk 9 left out, and the closing chunk 10 heard with a slip in the same run.
+    // The latest words hold chunk 8 to its end nearly as well as they hold chunk 10.
+    const QStringList sentences = { QStringLiteral("這就是會議紀錄。"),
+        QStringLiteral("都簡化這個截圖，整理舊的密碼。"), QStringLiteral("新同事簡化了。"),
+        QStringLiteral("團隊就選擇合約和訊息，拆開步驟和課程。"), QStringLiteral("新手還是整理截圖。"),
+        QStringLiteral("第三次比較關鍵。"), QStringLiteral("把報告檢查好，我自己把這個課程調整好？"),
+        QStringLiteral("第三步是客戶也把習慣和溝通方式測試好。"),
+        QStringLiteral("很多公司上傳清楚的資料夾，這套系統準備報告和答案。"),
+        QStringLiteral("主管把數字和網站合併好，學會節奏！"), QStringLiteral("這就是分類？") };
+    const ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
+    ASSERT_EQ(chunks.count(), sentences.size());
+    const QString chunkEight = QStringLiteral("很多公司上傳對楚的資料夾這套系統準備報告和答案");
+    double now = 1;
+    const Spoken read = speak(VoiceSyncAligner(chunks), startOf(chunks, 8), chunkEight, now);
+    ASSERT_EQ(read.position.currentParagraphIndex, 9);
+    // The partial result with the closing sentence's first word, then the final one with the rest.
+    const QStringList closing = { chunkEight + QStringLiteral("這"), chunkEight + QStringLiteral("這就經分類") };
+    const auto shownAfterClosing = [&](const VoiceSyncAligner &aligner) {
+        double closingAt = now;
+        return hear(aligner, read.position, closing, closingAt, 0.5).position.currentParagraphIndex;
+    };
+    EXPECT_EQ(shownAfterClosing(VoiceSyncAligner(chunks)), 10);
+    // Weighed on the latest words alone, chunk 8's end rivals it, and the prompter stays on chunk 9.
+    EXPECT_EQ(shownAfterClosing(withSearch(chunks,
+                  [](RecoverySearch &search) {
+                      search.fewestWordsHeardSinceMove = std::numeric_limits<std::size_t>::max();
+                  })),
+        9);
 }
