@@ -118,8 +118,8 @@ struct RecoverySearch {
     double dueShortChunkShare = 0.4;
     double minimumDueShortChunkWeight = 8;
     double minimumDueShortChunkLead = 6;
-    // … that lead, failing it on the latest words, on the words heard since the count last moved
-    // when there are at least this many: two ideographs and a slip.
+    // … that lead, failing it on the latest words, on the words heard since the count last passed
+    // the end of a sentence when there are at least this many: two ideographs and a slip.
     std::size_t fewestWordsHeardSinceMove = 3;
     // A move that leaves out the chunk the presenter is due to read must outweigh any alignment
     // with that chunk by this much more (three ideographs and a bit): the script's repeated

@@ -321,8 +321,10 @@ bool VoiceSyncAligner::isUnrivalledAlignment(std::span<const char32_t> latest, c
     // The sentence just read, still among the latest words, holds them to its own end nearly as
     // well as the short chunk due or the last one does with its few words after it (這套系統準備
     // 報告和答案 then 這就經分類, of 這就是分類: 24 against 28). Weighed on the words heard since the
-    // count last moved, the chunk is as clearly where they run as such a chunk needs.
-    const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceAdvance, 0));
+    // count last passed the end of a sentence, the chunk is as clearly where they run as such a
+    // chunk needs. Not since it last moved: the sentence just read, running clearly through words
+    // already read, restarts that count at each partial result.
+    const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceSentenceEnded, 0));
     if (since < m_recovery->fewestWordsHeardSinceMove || since >= latest.size())
         return false;
     const std::vector<double> sinceWeights
