@@ -120,7 +120,7 @@ struct RecoverySearch {
     double minimumDueShortChunkLead = 6;
     // … that lead, failing it on the latest words, on the words heard since the count last passed
     // the end of a sentence when there are at least this many: two ideographs and a slip.
-    std::size_t fewestWordsHeardSinceMove = 3;
+    std::size_t fewestWordsHeardSinceSentenceEnded = 3;
     // A move that leaves out the chunk the presenter is due to read must outweigh any alignment
     // with that chunk by this much more (three ideographs and a bit): the script's repeated
     // sentence patterns (什麼叫做統計完了, 什麼叫做記錄完了 two sentences on) open alike, and the end

@@ -325,7 +325,7 @@ bool VoiceSyncAligner::isUnrivalledAlignment(std::span<const char32_t> latest, c
     // chunk needs. Not since it last moved: the sentence just read, running clearly through words
     // already read, restarts that count at each partial result.
     const auto since = static_cast<std::size_t>(std::max<std::int64_t>(position.heard.charactersSinceSentenceEnded, 0));
-    if (since < m_recovery->fewestWordsHeardSinceMove || since >= latest.size())
+    if (since < m_recovery->fewestWordsHeardSinceSentenceEnded || since >= latest.size())
         return false;
     const std::vector<double> sinceWeights
         = latestInOrderAlignmentWeights(latest.last(since), searched.characters, ideographWeight());

@@ -128,7 +128,7 @@ TEST(VoiceSyncLastChunk, TheClosingSentenceReadOnInTheRunOfTheSentenceBeforeTheO
     // Weighed on the latest words alone, chunk 8's end rivals it, and the prompter stays on chunk 9.
     EXPECT_EQ(shownAfterClosing(withSearch(chunks,
                   [](RecoverySearch &search) {
-                      search.fewestWordsHeardSinceMove = std::numeric_limits<std::size_t>::max();
+                      search.fewestWordsHeardSinceSentenceEnded = std::numeric_limits<std::size_t>::max();
                   })),
         9);
 }
