@@ -342,6 +342,28 @@ VoiceSyncMatch VoiceSyncAligner::throughMisheardLastCharacter(
     return match;
 }
 
+std::optional<VoiceSyncMatch> VoiceSyncAligner::countThroughMisheardLastCharacter(
+    std::span<const char32_t> needle, const VoiceSyncPosition &position) const
+{
+    const std::int64_t current = position.currentParagraphIndex;
+    if (current < 0 || current >= m_chunks.count())
+        return std::nullopt;
+    // 這就是发 then 這, for 這就是發票: no match holds the count, the window having moved on to the
+    // chunks those words open alike, and the sentence read next would count as one left out.
+    const VoiceSyncMatch standing { current, 0, position.spokenReadableCharacterCount };
+    VoiceSyncMatch finished = throughMisheardLastCharacter(standing, needle);
+    if (finished.readableCharacterPosition == standing.readableCharacterPosition)
+        return std::nullopt;
+    // Only a chunk read since the count reached it, and heard as well as the presenter lately is:
+    // an aside's move on a word or two it shares (分享 of 使用者分享了) leaves the count there too,
+    // and from the chunk's end the aside's next words, or a step, carry it a chunk further.
+    const auto length = static_cast<std::int64_t>(m_readableCharacters[static_cast<std::size_t>(current)].size());
+    if (position.heard.charactersSinceSentenceEnded < length - 1 || isHeardWorseThanLately(finished, needle, position))
+        return std::nullopt;
+    finished.score = matchIn(needle, current).score;
+    return finished;
+}
+
 bool VoiceSyncAligner::isCurrentChunkSaid(const VoiceSyncPosition &position) const
 {
     const std::int64_t current = position.currentParagraphIndex;
@@ -422,6 +444,11 @@ VoiceSyncDecision VoiceSyncAligner::handleVoiceSyncUpdate(
         if (!advances(match) && advances(recovery.step)) {
             match = recovery.step;
             isStep = true;
+        }
+        if (!advances(match)) {
+            if (const std::optional<VoiceSyncMatch> finished = countThroughMisheardLastCharacter(needle, weighed);
+                advances(finished))
+                match = finished;
         }
     }
     if (!match)

@@ -118,6 +118,9 @@ private:
     std::optional<VoiceSyncMatch> heardInOrderAsFarAs(VoiceSyncMatch match, std::span<const char32_t> needle) const;
     // The match moved to its chunk's end when it ends one short of it and one more character was heard.
     VoiceSyncMatch throughMisheardLastCharacter(VoiceSyncMatch match, std::span<const char32_t> needle) const;
+    // The count itself so moved, when nothing else moves it.
+    std::optional<VoiceSyncMatch> countThroughMisheardLastCharacter(
+        std::span<const char32_t> needle, const VoiceSyncPosition &position) const;
     // A short chunk from the current one on, in the window or a little beyond it, whose words are
     // the latest heard, whole and unchanged. 一定重要嗎, said after the sentence before it was left
     // out and heard in one run with the sentence read before that, is too small a part of the
