@@ -6,6 +6,16 @@
 
 namespace lumetra::testing {
 
+ScriptChunkIndex chunksOf(const QStringList &sentences)
+{
+    return ScriptChunkIndex(ScriptParser::parse(sentences.join(QString())));
+}
+
+VoiceSyncPosition startOf(const ScriptChunkIndex &chunks, std::int64_t chunk)
+{
+    return { chunk, chunk, chunks.paragraph(chunk).globalReadableStart, 0 };
+}
+
 Spoken hear(const VoiceSyncAligner &aligner, VoiceSyncPosition position, const QStringList &transcripts, double &now,
     double interval)
 {

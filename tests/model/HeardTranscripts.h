@@ -9,6 +9,12 @@
 
 namespace lumetra::testing {
 
+// The chunks of a script made of `sentences`.
+ScriptChunkIndex chunksOf(const QStringList &sentences);
+
+// The position at the start of chunk `chunk`, nothing heard yet.
+VoiceSyncPosition startOf(const ScriptChunkIndex &chunks, std::int64_t chunk);
+
 // Where a series of transcripts left the Voice Sync position, and the furthest chunk it showed.
 struct Spoken {
     VoiceSyncPosition position;

@@ -1,28 +1,13 @@
 #include "HeardTranscripts.h"
-#include "ScriptParser.h"
 #include "VoiceSyncAligner.h"
 
 #include <gtest/gtest.h>
 
 using namespace lumetra;
+using lumetra::testing::chunksOf;
 using lumetra::testing::speak;
 using lumetra::testing::Spoken;
-
-namespace {
-
-ScriptChunkIndex chunksOf(const QStringList &sentences)
-{
-    ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
-    EXPECT_EQ(chunks.count(), sentences.size());
-    return chunks;
-}
-
-VoiceSyncPosition startOf(const ScriptChunkIndex &chunks, std::int64_t chunk)
-{
-    return { chunk, chunk, chunks.paragraph(chunk).globalReadableStart, 0 };
-}
-
-} // namespace
+using lumetra::testing::startOf;
 
 TEST(VoiceSyncCountThroughLastCharacter, AChunkReadToItsLastButOneIsFinishedByTheNextCharacterHeard)
 {

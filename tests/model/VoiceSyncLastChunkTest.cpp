@@ -9,6 +9,7 @@
 
 using namespace lumetra;
 using lumetra::testing::speak;
+using lumetra::testing::startOf;
 using lumetra::testing::withSearch;
 
 namespace {
@@ -24,12 +25,6 @@ ScriptChunkIndex chunksOf(bool withASentenceAfter)
     ScriptChunkIndex chunks(ScriptParser::parse(sentences.join(QString())));
     EXPECT_EQ(chunks.count(), sentences.size());
     return chunks;
-}
-
-// The position at the start of chunk `chunk`.
-VoiceSyncPosition startOf(const ScriptChunkIndex &chunks, std::int64_t chunk)
-{
-    return { chunk, chunk, chunks.paragraph(chunk).globalReadableStart, 0 };
 }
 
 // The chunk shown after the presenter, at the start of chunk `chunk` with the words before it

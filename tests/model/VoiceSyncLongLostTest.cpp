@@ -6,17 +6,9 @@
 #include <gtest/gtest.h>
 
 using namespace lumetra;
+using lumetra::testing::chunksOf;
 using lumetra::testing::speak;
 using lumetra::testing::withSearch;
-
-namespace {
-
-ScriptChunkIndex chunksOf(const QStringList &talk)
-{
-    return ScriptChunkIndex(ScriptParser::parse(talk.join(QString())));
-}
-
-} // namespace
 
 TEST(VoiceSyncLongLost, AfterAPassageLeftOutChunksHeardHalfWrongFindThePresenterInTheEnd)
 {
