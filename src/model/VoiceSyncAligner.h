@@ -236,11 +236,11 @@ private:
     bool holdsLatestWordsBetterThanReachedChunks(std::span<const char32_t> latest, std::int64_t index,
         const SearchState &state, const VoiceSyncPosition &position) const;
     // Whether the latest words, their alignment ending at `end` of the searched text, hold chunk
-    // `index` (the short chunk after the one due, or the chunk after that) as a presenter reading
-    // it does, for a step toward it.
+    // `index` (the short chunk after the one shown, or the chunk after that) as a presenter
+    // reading it does, for a step toward it.
     bool isStepHeardAsRead(std::span<const char32_t> latest, const SearchedText &searched, std::size_t end,
-        std::int64_t index, const SearchState &state, const VoiceSyncPosition &position) const;
-    // A step to the start of the chunk after the one due, toward chunk `index` (that chunk or the
+        std::int64_t index, bool isShortChunkNext, const SearchState &state, const VoiceSyncPosition &position) const;
+    // A step to the start of the chunk after the one shown, toward chunk `index` (that chunk or the
     // one after it), which the latest words run through (their alignment ending at `end` of the
     // searched text) with `weight` and `lead`, too little to move there: where a presenter who
     // left out one or two sentences reads, the prompter shows his chunk or the one next to it,

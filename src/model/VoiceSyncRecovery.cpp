@@ -207,7 +207,8 @@ bool VoiceSyncAligner::holdsLatestWordsBetterThanReachedChunks(std::span<const c
 }
 
 bool VoiceSyncAligner::isStepHeardAsRead(std::span<const char32_t> latest, const SearchedText &searched,
-    std::size_t end, std::int64_t index, const SearchState &state, const VoiceSyncPosition &position) const
+    std::size_t end, std::int64_t index, bool isShortChunkNext, const SearchState &state,
+    const VoiceSyncPosition &position) const
 {
     // A presenter who left out a sentence reads the next one from its start. A short chunk is
     // asked so always: an aside ending in its last words (…更新自動的密碼, for 保留少見的密碼) holds
@@ -219,7 +220,6 @@ bool VoiceSyncAligner::isStepHeardAsRead(std::span<const char32_t> latest, const
     // through the short chunk due) ran in order from the middle of the chunk after the one due
     // into the middle of the next, and the step left the prompter two ahead of him. Heard badly,
     // his opening words are as often lost as heard, and the step is what shows him his chunk.
-    const bool isShortChunkNext = index == state.dueChunk + 1;
     if (!isShortChunkNext && !isHeardWell(position))
         return true;
     const bool isReadFromASentenceStart
@@ -238,24 +238,27 @@ VoiceSyncAligner::Recovery VoiceSyncAligner::stepToward(std::int64_t index, doub
     std::span<const char32_t> latest, const SearchedText &searched, std::size_t end, const SearchState &state,
     const VoiceSyncPosition &position) const
 {
-    // Only from the start of the chunk due, once: a step past a chunk begun, or on top of another
-    // step, would run the prompter two ahead of a presenter who made an aside. Not toward the last
-    // chunk either, where its own rules take over. Toward the chunk just after the one due only
-    // when it is short: read after the one due was left out, it is over before its few words
-    // weigh a move there, while a longer one is found on its own words before the presenter is
-    // through it, and asides opening as it does would show it while he reads the one due.
-    const bool isShownChunkDue = state.dueChunk == position.currentParagraphIndex;
-    const bool isJustPastTheChunkDue
-        = (index == state.dueChunk + 1 && isShortChunk(index)) || index == state.dueChunk + 2;
-    if (position.countBeforeStep || !isShownChunkDue || !isJustPastTheChunkDue || index >= m_chunks.count() - 1
+    // Once only, to the start of the chunk after the one shown: a step on top of another, or
+    // past the chunk after the one shown, would run the prompter two ahead of a presenter who
+    // made an aside. Not toward the last chunk either, where its own rules take over. Toward the
+    // chunk just after the one shown only when it is short and the one shown is due: read after
+    // the one due was left out, it is over before its few words weigh a move there, while a
+    // longer one is found on its own words before the presenter is through it, and asides
+    // opening as it does would show it while he reads the one due. From a chunk begun, the step
+    // finishes it: heard with two of its last characters wrong (已經公開嗎 as 已經公經麼), it
+    // otherwise keeps the prompter there while the presenter reads on, the chunk he reads being
+    // one left out to the search.
+    const std::int64_t shown = position.currentParagraphIndex;
+    const bool isShortChunkNext = index == shown + 1 && state.dueChunk == shown && isShortChunk(index);
+    if (position.countBeforeStep || !(isShortChunkNext || index == shown + 2) || index >= m_chunks.count() - 1
         || weight < m_recovery->minimumStepWeight || lead < m_recovery->minimumStepLead)
         return {};
-    if (!isStepHeardAsRead(latest, searched, end, index, state, position))
+    if (!isStepHeardAsRead(latest, searched, end, index, isShortChunkNext, state, position))
         return {};
     // Scored only once taken: most refused updates take no step.
     const double score = latestWordsScore(latest, std::span<const char32_t>(searched.characters).first(end));
-    const std::int64_t next = state.dueChunk + 1;
-    return { std::nullopt, false, VoiceSyncMatch { next, score, m_chunks.paragraph(next).globalReadableStart } };
+    return { std::nullopt, false,
+        VoiceSyncMatch { shown + 1, score, m_chunks.paragraph(shown + 1).globalReadableStart } };
 }
 
 double VoiceSyncAligner::weightHeardSinceSentenceEnded(std::span<const char32_t> latest, const SearchedText &searched,
